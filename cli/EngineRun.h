@@ -1,0 +1,29 @@
+// One run of the engine library on a project file, with the files the run command prepares.
+#pragma once
+
+#include <string>
+
+namespace korven::cli {
+
+struct RunFiles {
+    std::string project, report, plot, runtime;
+};
+
+/// The four files of a project: the project path and the same path with .kvo, .kvp, .kvr.
+RunFiles runFiles(const std::string& absoluteProject);
+
+struct RunOutcome {
+    bool ok          = false;  ///< the library was called
+    int engineResult = 0;      ///< what the entry returned
+    std::string error;         ///< why the library was not called
+};
+
+/// Makes the project's folder the current directory, writes names.dat there, loads the library,
+/// calls _IKORVEN once, unloads it, deletes names.dat and restores the current directory.
+/// With `quiet`, the engine's console output is discarded.
+RunOutcome runEngineLibrary(const std::string& libraryPath, const RunFiles& files, bool quiet);
+
+/// Folder of the running executable.
+std::string executableDir();
+
+}  // namespace korven::cli
