@@ -233,13 +233,13 @@ public:
         for (const Node& n : nodes) {
             switch (n.kind) {
                 case Node::Literal:
-                    out_ += n.text;
+                    emit(n.text);
                     break;
                 case Node::Blanks:
-                    out_.append(static_cast<std::size_t>(n.count), ' ');
+                    pendingBlanks_ += static_cast<std::size_t>(n.count);
                     break;
                 case Node::Slash:
-                    out_ += '\n';
+                    endRecord();
                     break;
                 case Node::Group:
                     for (int r = 0; r < n.count; ++r)
@@ -259,34 +259,49 @@ public:
     bool itemsLeft() const { return next_ < items_.size(); }
     std::string& out() { return out_; }
 
+    // Blanks of an X descriptor are written only when something follows them in the record, as
+    // positioning alone does not lengthen a record.
+    void endRecord() {
+        pendingBlanks_ = 0;
+        out_ += '\n';
+    }
+
 private:
     const std::vector<FormatItem>& items_;
     std::size_t next_ = 0;
     std::string out_;
+    std::size_t pendingBlanks_ = 0;
+
+    void emit(std::string_view text) {
+        if (text.empty()) return;
+        out_.append(pendingBlanks_, ' ');
+        pendingBlanks_ = 0;
+        out_ += text;
+    }
 
     void edit(const Node& n, const FormatItem& item) {
         switch (n.edit) {
             case 'I':
                 if (const auto* v = std::get_if<std::int64_t>(&item)) {
-                    out_ += editInteger(*v, n.w, n.d);
+                    emit(editInteger(*v, n.w, n.d));
                     return;
                 }
                 break;
             case 'F':
                 if (const auto* v = std::get_if<double>(&item)) {
-                    out_ += editFixed(*v, n.w, n.d);
+                    emit(editFixed(*v, n.w, n.d));
                     return;
                 }
                 break;
             case 'E':
                 if (const auto* v = std::get_if<double>(&item)) {
-                    out_ += editExponent(*v, n.w, n.d);
+                    emit(editExponent(*v, n.w, n.d));
                     return;
                 }
                 break;
             case 'A':
                 if (const auto* v = std::get_if<std::string_view>(&item)) {
-                    out_ += editText(*v, n.w);
+                    emit(editText(*v, n.w));
                     return;
                 }
                 break;
@@ -321,11 +336,11 @@ std::string formatRecord(std::string_view layout, const std::vector<FormatItem>&
         }
         if (tail.empty() || !hasEdit(tail)) tail = nodes;
         while (w.itemsLeft()) {
-            w.out() += '\n';
+            w.endRecord();
             if (!w.run(tail)) break;
         }
     }
-    w.out() += '\n';
+    w.endRecord();
     return std::move(w.out());
 }
 

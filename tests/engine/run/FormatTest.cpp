@@ -87,6 +87,11 @@ TEST(Format, RecordsBlanksLiteralsAndLineEnds) {
     EXPECT_EQ(format(kLead), "\n     A\n");
     constexpr Format kQuote = "('IT''S')";
     EXPECT_EQ(format(kQuote), "IT'S\n");
+    // blanks that nothing follows do not lengthen the record
+    constexpr Format kTrailing = "(5X,'A',3X/2X)";
+    EXPECT_EQ(format(kTrailing), "     A\n\n");
+    constexpr Format kEmptyText = "(5X,A)";
+    EXPECT_EQ(format(kEmptyText, ""), "\n");
 }
 
 TEST(Format, RepeatsGroupsAndReversion) {
