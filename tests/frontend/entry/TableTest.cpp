@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "entry/SystemTables.h"
 #include "entry/Table.h"
@@ -302,5 +303,35 @@ TEST(TableDefinition, OlderForms) {
         const std::vector<int> ids =
             hardwired ? std::vector<int>{7, 7, 7} : std::vector<int>{1, 2, 3};
         EXPECT_EQ(dynamic_cast<TTableColumn&>(t.Column(2)).IdentifierList, ids);
+    }
+}
+
+TEST(TableDefinition, LayoutWithoutTheSoilTypesTemplatesIsRefused) {
+    const std::string layout(BuiltInTableLayout());
+    const std::string soilOnly = layout.substr(0, layout.find("object Sand"));
+    try {
+        TSystemTables t(soilOnly);
+        ADD_FAILURE();
+    } catch (const ETableDefinitionError& e) {
+        EXPECT_STREQ(e.what(),
+                     "The soil layer table D of the table layout lacks its columns or templates");
+    }
+}
+
+TEST(TableDefinition, DamagedLayoutsFailCleanly) {
+    const std::string layout(BuiltInTableLayout());
+    const char damage[] = "x'(){}=#9-.:";
+    std::mt19937 random(11);
+    for (int i = 0; i < 300; ++i) {
+        std::string text = layout;
+        if (i % 2)
+            text.resize(random() % text.size());
+        else
+            text[random() % text.size()] = damage[random() % (sizeof damage - 1)];
+        try {
+            TSystemTables t(text);
+        } catch (const ETableDefinitionError&) {
+        } catch (const EStreamError&) {
+        }
     }
 }
