@@ -43,10 +43,6 @@ std::string FormatGeneral(long double value, int digits) {
     return out;
 }
 
-}  // namespace korven
-
-namespace korven {
-
 bool ParseReal(std::string_view text, char separator, long double& value) {
     std::string plain;  // sign, digits, "." and exponent, as from_chars wants them
     plain.reserve(text.size());

@@ -162,6 +162,11 @@ TEST_F(SoilTable, TypedEntryMessagesLeaveTheValue) {
     EXPECT_EQ(blows.AsInteger(), 42);
     EXPECT_EQ(entryError(depth, "1.25E1"), "");
     EXPECT_EQ(depth.Text(), "12.5");
+    EXPECT_EQ(entryError(depth, "(2+3)*4"), "");  // cells take expressions
+    EXPECT_EQ(depth.AsFloat(), 20);
+    EXPECT_EQ(entryError(depth, "1/0"), "1/0 is not a valid number.");
+    EXPECT_EQ(entryError(blows, "sqrt(16)"), "");
+    EXPECT_EQ(blows.AsInteger(), 4);
     EXPECT_THROW(depth.AsInteger(), ETableError);  // "Data of wrong type"
     EXPECT_THROW(D.Cell(kSoilDepth, 1).AsFloat(), ETableError);
 }
