@@ -2,6 +2,7 @@
 // unit conversion, the identifier registry and stored definitions.
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <cmath>
 #include <random>
 
@@ -16,6 +17,10 @@ namespace {
 
 class SoilTable : public ::testing::Test {
 protected:
+    // typed numbers follow the user's decimal separator; "." unless a test says otherwise
+    void SetUp() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
     TSystemTables tables;
     TGridTable& D = tables.SoilLayers();
 
@@ -169,6 +174,16 @@ TEST_F(SoilTable, TypedEntryMessagesLeaveTheValue) {
     EXPECT_EQ(blows.AsInteger(), 4);
     EXPECT_THROW(depth.AsInteger(), ETableError);  // "Data of wrong type"
     EXPECT_THROW(D.Cell(kSoilDepth, 1).AsFloat(), ETableError);
+}
+
+TEST_F(SoilTable, TypedNumbersUseTheUsersDecimalSeparator) {
+    D.SetRowCount(1);
+    const TData depth = D.Cell(kSoilDepth, 0);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(entryError(depth, "2,5*3"), "");
+    EXPECT_EQ(depth.AsFloat(), 7.5L);
+    EXPECT_EQ(depth.Text(), "7.5");  // stored and written with "."
+    EXPECT_EQ(entryError(depth, "2.5"), "2.5 is not a valid number.");
 }
 
 TEST_F(SoilTable, UnitsConvertEveryFloatColumnAndSubTable) {
