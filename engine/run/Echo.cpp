@@ -10,7 +10,7 @@ constexpr Format kTitle       = "(5X,A72)";
 constexpr Format kLoad        = "(//5X,'TOTAL LOAD =',F10.1,A/5X,'------------'//)";
 constexpr Format kDepth       = "(//5X,'PROPOSED DEPTH =',F10.1,A/5X,'----------------'//)";
 constexpr Format kUplift      = "(5X,'REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION =',F6.3/5X,46('-')//)";
-constexpr Format kLayersWater = "(5X,'NUMBER OF LAYERS =',I5/5X,'------------------'//"
+constexpr Format kLayersWater = "(5X,'NUMBER OF LAYERS =',I5/5X,'------------------'///"
                                 "5X,'WATER TABLE DEPTH =',F10.1,A/5X,'-------------------'//)";
 constexpr Format kSafety =
     "(/5X,'FACTOR OF SAFETY APPLIED TO THE ULTIMATE SIDE FRICTION CAPACITY =',F5.2/5X,55('-')/"
