@@ -64,7 +64,7 @@ TEST_F(Echo, SandLayerBlockOfAnLrfdProject) {
         "       LRFD RESISTANCE FACTOR (SIDE FRICTION)            = 0.600E+00\n"
         "       LRFD RESISTANCE FACTOR (TIP RESISTANCE)           = 0.450E+00\n\n\n";
     const std::string head =
-        "     Echo test" + std::string(67, ' ') + "\n\n\n"
+        "     Echo test" + std::string(72 - 9, ' ') + "\n\n\n"
         "     PROPOSED DEPTH =      15.0 FT\n"
         "     ----------------\n\n\n"
         "     NUMBER OF LAYERS =    1\n"
