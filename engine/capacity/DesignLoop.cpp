@@ -31,8 +31,7 @@ void stepResistance(RunContext& ctx) {
     genericStrength(ctx);
     if (L.code == 5 || L.code == 6) {
         // the socket models take the socket length down to the middle of the layer
-        if (ctx.designControl == 1)
-            ctx.DGH = L.DEPTH - 0.5f * (L.DEPTH - L.TOP) + ctx.TOPLEN;
+        if (ctx.designControl == 1) ctx.DGH = L.DEPTH - 0.5f * (L.DEPTH - L.TOP) + ctx.TOPLEN;
         if (L.code == 5)
             decomposedRockSocket(ctx);
         else
@@ -50,18 +49,19 @@ void storeStep(RunContext& ctx) {
     const run::Step& st  = ctx.step;
     const real length    = std::floor(st.Z + ctx.BS + sh.HB + 0.5f);
     if (length > static_cast<real>(run::kTableSize))
-        run::stopRun(ctx, {"*********************ERROR**********************",
-                           "THE SOIL PROFILE AND SHAFT NEED SHAFT LENGTHS BEYOND 500 FT (152 M),",
-                           "MORE THAN THE TABLES OF THE PROGRAM HOLD.  PLEASE SHORTEN THE PROFILE."});
-    const int i           = static_cast<int>(length);
-    run::StepTable& t     = ctx.steps;
-    t.LENGTH(i)           = length;
-    t.VOLUME(i)           = (length - sh.HB) * sh.AREA / 27.0f + sh.VUNDER;
-    t.QS(i)               = ctx.QS;
-    t.QSL(i)              = ctx.QSL;
-    t.QB(i)               = st.QB;
-    t.F(i)                = st.F;
-    t.SOILF(i)            = st.SOILF;
+        run::stopRun(ctx,
+                     {"*********************ERROR**********************",
+                      "THE SOIL PROFILE AND SHAFT NEED SHAFT LENGTHS BEYOND 500 FT (152 M),",
+                      "MORE THAN THE TABLES OF THE PROGRAM HOLD.  PLEASE SHORTEN THE PROFILE."});
+    const int i       = static_cast<int>(length);
+    run::StepTable& t = ctx.steps;
+    t.LENGTH(i)       = length;
+    t.VOLUME(i)       = (length - sh.HB) * sh.AREA / 27.0f + sh.VUNDER;
+    t.QS(i)           = ctx.QS;
+    t.QSL(i)          = ctx.QSL;
+    t.QB(i)           = st.QB;
+    t.F(i)            = st.F;
+    t.SOILF(i)        = st.SOILF;
     if (i > t.last) t.last = i;
 }
 
@@ -69,7 +69,7 @@ void storeStep(RunContext& ctx) {
 void walkProfile(RunContext& ctx) {
     startProfile(ctx);
     ctx.QS = ctx.QSL = ctx.QSPREV = ctx.QSLPREV = 0.0f;
-    ctx.steps                                    = run::StepTable{};
+    ctx.steps                                   = run::StepTable{};
     for (int i = 1; i <= ctx.NL; ++i) {
         const int n = beginLayer(ctx, i);
         for (int k = 1; k <= n; ++k) {
@@ -114,8 +114,9 @@ void runPass(RunContext& ctx, real D) {
     // and per-row records)
     const int n = ctx.rows.count;
     if (n > 0 && (!ctx.best.found || ctx.rows.QUVOL(n) > ctx.best.QUVOL))
-        ctx.best = {true,           ctx.rows.LENGTH(n), D, ctx.shaft.DB, ctx.rows.QUVOL(n),
-                    ctx.rows.VOLUME(n), ctx.rows.QU(n)};
+        ctx.best = {true,          ctx.rows.LENGTH(n), D,
+                    ctx.shaft.DB,  ctx.rows.QUVOL(n),  ctx.rows.VOLUME(n),
+                    ctx.rows.QU(n)};
     if (ctx.designControl == 2 && n > 0 && end != PassEnd::DesignDepth)
         ctx.con.write(kAddDepth, " NOTE: Please add at least 2-diameter depth to the ",
                       "       soil profile for program to compute the tip",
@@ -133,8 +134,12 @@ void analyse(RunContext& ctx) {
     run::echoSoilInformation(ctx);
     convertRock(ctx);
 
-    ctx.BS = std::floor(ctx.BS + 0.5f);  // whole feet, printed and used as such
-    for (real D = ctx.DSTART; D < ctx.DIALIM + 0.02f; D += 0.5f) runPass(ctx, D);
+    ctx.BS     = std::floor(ctx.BS + 0.5f);  // whole feet, printed and used as such
+    int passes = 0;  // bounded by the design-depth list, whatever the rounding of D
+    for (real D = ctx.DSTART; D < ctx.DIALIM + 0.02f && passes < run::kTableSize; D += 0.5f) {
+        runPass(ctx, D);
+        ++passes;
+    }
 
     if (ctx.best.found) settlement::writeEfficientShaft(ctx);
     const bool shaleAtBottom = ctx.layer(ctx.NL).code == 3;

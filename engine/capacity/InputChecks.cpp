@@ -22,6 +22,9 @@ constexpr std::string_view kError = "*********************ERROR*****************
 void checkLayer(RunContext& ctx, int i) {
     const run::Layer& L     = ctx.layer(i);
     const std::string layer = "LAYER " + std::to_string(i - 1) + ": ";
+    if (L.DEPTH > static_cast<real>(run::kTableSize))
+        refuse(ctx, layer + "THE LAYER REACHES BELOW 500 FT (152 M)",
+               "THE TABLES OF THE PROGRAM HOLD SHAFT LENGTHS UP TO 500 FT (152 M)");
     if (L.DEPTH < L.TOP)
         refuse(ctx, layer + "THE DEPTH AT ITS BOTTOM IS ABOVE ITS TOP",
                "THE LAYERS MUST BE GIVEN FROM THE GROUND SURFACE DOWN");
@@ -75,6 +78,16 @@ void checkProject(RunContext& ctx) {
     if (belled(ctx) && !(ctx.BELANG > 0.0f && ctx.BELANG < 90.0f))
         refuse(ctx, "THE BELL ANGLE (BELANG) OF A BELLED SHAFT IS NOT BETWEEN 0 AND 90 DEGREES",
                "IT MUST BE GREATER THAN 0 AND LESS THAN 90 DEGREES");
+    // the step and row tables reach 500 ft: a base two diameters wide, the ignored portions with
+    // the bell, or a layer beyond that could not be stepped through
+    const real dbMax = belled(ctx) ? ctx.RATIO * ctx.DIALIM : ctx.DIALIM;
+    if (2.0f * dbMax >= static_cast<real>(run::kTableSize))
+        refuse(ctx, "TWO BASE DIAMETERS OF THE LARGEST SHAFT REACH 500 FT (152 M) OR MORE",
+               "THE TABLES OF THE PROGRAM HOLD SHAFT LENGTHS UP TO 500 FT (152 M)");
+    if (!(ctx.TOPLEN + std::floor(ctx.BS + 0.5f) + shaftGeometry(ctx, ctx.DIALIM).HB
+          < static_cast<real>(run::kTableSize)))
+        refuse(ctx, "THE IGNORED PORTIONS AND THE BELL REACH 500 FT (152 M) OR MORE",
+               "THE TABLES OF THE PROGRAM HOLD SHAFT LENGTHS UP TO 500 FT (152 M)");
     if (ctx.TOPLEN < 0.0f)
         refuse(ctx, "THE IGNORED TOP PORTION (TOPLEN) IS NEGATIVE", "IT MUST BE 0 OR MORE");
     if (ctx.BS < 0.0f)

@@ -10,8 +10,8 @@ namespace korven::capacity {
 using run::Layer;
 
 real largeBaseFactor(real cu, real z, real Db) {
-    if (Db <= 6.25f) return 1.0f;  // 75 in
-    const real b  = std::clamp(0.45f * std::sqrt(2.0f * cu), 0.5f, 1.5f);  // cu in ksf
+    if (Db <= 6.25f) return 1.0f;                                                          // 75 in
+    const real b  = std::clamp(0.45f * std::sqrt(std::max(2.0f * cu, 0.0f)), 0.5f, 1.5f);  // ksf
     const real a  = std::min(0.0071f + 0.0021f * z / Db, 0.015f);
     const real Fr = 2.5f / (2.5f * b + 12.0f * a * Db);  // Db in inches in the second term
     return std::min(Fr, 1.0f);
@@ -22,8 +22,8 @@ real socketKsp(real s, real B, real delta) {
 }
 
 void clayTip(RunContext& ctx) {
-    run::Step& st  = ctx.step;
-    const Layer& L = ctx.layer(st.LAYER);
+    run::Step& st   = ctx.step;
+    const Layer& L  = ctx.layer(st.LAYER);
     const bool byCU = L.CU.top > RunContext::ZERO || L.CU.bot > RunContext::ZERO;
     const real cu   = byCU ? st.CU / 2000.0f : st.N / 10.0f;  // tsf
     real q          = st.NC * cu;
@@ -58,7 +58,7 @@ void sandTip(RunContext& ctx) {
             const real q = phi <= 36.0f   ? 2.667f * (phi - 30.0f)
                            : phi <= 41.0f ? 16.0f + 4.8f * (phi - 36.0f)
                                           : 40.0f;
-            st.QB = ctx.shaft.AB * q;
+            st.QB        = ctx.shaft.AB * q;
         }
     } else {
         const real q = std::min(st.N < 75.0f ? 0.6f * st.N : 45.0f, 45.0f);

@@ -57,9 +57,9 @@ struct Engine : testing::Test {
 
 TEST(Shaft, BelledGeometry) {
     RunContext ctx;
-    ctx.DSTART = 3.0f;
-    ctx.RATIO  = 3.0f;
-    ctx.BELANG = 30.0f;
+    ctx.DSTART    = 3.0f;
+    ctx.RATIO     = 3.0f;
+    ctx.BELANG    = 30.0f;
     const auto sh = shaftGeometry(ctx, 3.0f);
     EXPECT_FLOAT_EQ(sh.DB, 9.0f);
     EXPECT_FLOAT_EQ(sh.TOE, 0.25f);
@@ -69,8 +69,8 @@ TEST(Shaft, BelledGeometry) {
     EXPECT_EQ(sh.NTWO, 18);
     EXPECT_FLOAT_EQ(shaftGeometry(ctx, 4.0f).TOE, 0.5f);  // stems over 3.52 ft
 
-    ctx.RATIO             = 0.0f;
-    const auto straight   = shaftGeometry(ctx, 3.0f);
+    ctx.RATIO           = 0.0f;
+    const auto straight = shaftGeometry(ctx, 3.0f);
     EXPECT_FLOAT_EQ(straight.DB, 3.0f);
     EXPECT_FLOAT_EQ(straight.HB, 0.0f);
     EXPECT_FLOAT_EQ(straight.VUNDER, 0.0f);
@@ -84,8 +84,7 @@ TEST(ResultRows, DesignValuesAndShaftWeight) {
     EXPECT_FLOAT_EQ(v.QBD, 120.0f);
     // 10 yd3 of 150 pcf concrete, the stem buoyed for the 20 ft below the water table
     EXPECT_NEAR(shaftWeight(10.0f, 30.0f, 10.0f, 3.0f),
-                10.0f * 27.0f * 150.0f / 2000.0f - 20.0f * 62.4f / 2000.0f * 9.0f * 0.7854f,
-                1e-3f);
+                10.0f * 27.0f * 150.0f / 2000.0f - 20.0f * 62.4f / 2000.0f * 9.0f * 0.7854f, 1e-3f);
     EXPECT_FLOAT_EQ(shaftWeight(10.0f, 30.0f, 40.0f, 3.0f), 20.25f);
 }
 
@@ -93,7 +92,8 @@ TEST_F(Engine, OnePassPerHalfFootOfDiameter) {
     const auto one = run(project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 100 20 2 3", clay(60)));
     EXPECT_EQ(one.result, 0) << one.runtime;
     EXPECT_EQ(count(one.report, "DIAMETER OF STEM          ="), 1);
-    const auto five = run(project("2 1 0.7 1 1 2", "3 5 0 0 0 0 3600000", "1 100 20 2 3", clay(60)));
+    const auto five =
+        run(project("2 1 0.7 1 1 2", "3 5 0 0 0 0 3600000", "1 100 20 2 3", clay(60)));
     EXPECT_EQ(five.result, 0) << five.runtime;
     for (const char* d : {"3.000", "3.500", "4.000", "4.500", "5.000"})
         EXPECT_EQ(count(five.report, std::string("DIAMETER OF STEM          =    ") + d), 1) << d;
@@ -116,10 +116,10 @@ TEST_F(Engine, DesignLoadStopsTheRowsOfAPass) {
     ASSERT_EQ(out.result, 0) << out.runtime;
     const auto rows = tableRows(out.report);
     ASSERT_GE(rows.size(), 2u);
-    EXPECT_GT(rows.back()[6], 60.0);                  // QDN of the last row above the load
-    EXPECT_LE(rows[rows.size() - 2][6], 60.0);        // and not before it
-    EXPECT_NE(out.report.find("ESTIMATED SHAFT LENGTH =  " +
-                              std::to_string(static_cast<int>(rows.back()[0])) + ". FT."),
+    EXPECT_GT(rows.back()[6], 60.0);            // QDN of the last row above the load
+    EXPECT_LE(rows[rows.size() - 2][6], 60.0);  // and not before it
+    EXPECT_NE(out.report.find("ESTIMATED SHAFT LENGTH =  "
+                              + std::to_string(static_cast<int>(rows.back()[0])) + ". FT."),
               std::string::npos);
 }
 
@@ -133,8 +133,8 @@ TEST_F(Engine, UpliftCarriesTheShaftWeight) {
         const double buoyancy = r[0] > 10 ? (r[0] - 10) * 0.0312 * 9 * 0.7854 : 0.0;
         const double weight   = r[1] * 27 * 150 / 2000 - buoyancy;
         EXPECT_NEAR(r[3], weight, 0.051 + 0.1 * 27 * 150 / 2000) << r[0];  // volume has 1 decimal
-        EXPECT_NEAR(r[5], r[2] + r[3], 0.11) << r[0];                     // QBD = QS + WT
-        EXPECT_NEAR(r[6], r[2] / 2 + r[3], 0.11) << r[0];                 // FSB is 1
+        EXPECT_NEAR(r[5], r[2] + r[3], 0.11) << r[0];                      // QBD = QS + WT
+        EXPECT_NEAR(r[6], r[2] / 2 + r[3], 0.11) << r[0];                  // FSB is 1
     }
 }
 
@@ -180,17 +180,20 @@ TEST_F(Engine, ClayShaleAtTheBottomGetsTheClosingNote) {
         run(project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 100 30 2 3", clay(20) + shale));
     ASSERT_EQ(out.result, 0) << out.runtime;
     EXPECT_NE(out.report.find("     ROCK WITH COMPRESSIVE STRENGTH LESS THAN 1000 PSI (6894 kPA)\n"
-                              "     " + std::string(60, '-') + "\n"),
+                              "     "
+                              + std::string(60, '-') + "\n"),
               std::string::npos);
-    const auto plain = run(project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 100 30 2 3", clay(60)));
+    const auto plain =
+        run(project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 100 30 2 3", clay(60)));
     EXPECT_EQ(plain.report.find("ROCK WITH COMPRESSIVE"), std::string::npos);
 }
 
 TEST_F(Engine, RefusedInput) {
     const std::string rockNoSpacing =
         "7 80 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n";
-    const std::string decomposed = "5 80 \n120 30 0.3 5000 3 0 0 1 1 \n120 30 0.3 5000 3 0 0 1 1 \n";
-    const std::string deep       = clay(600);
+    const std::string decomposed =
+        "5 80 \n120 30 0.3 5000 3 0 0 1 1 \n120 30 0.3 5000 3 0 0 1 1 \n";
+    const std::string deep = clay(498);
     struct Case {
         const char* name;
         std::string text;
@@ -219,8 +222,15 @@ TEST_F(Engine, RefusedInput) {
         {"decomposed rock",
          project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 100 30 2 3", clay(60) + decomposed),
          "LAYER 2 IS DECOMPOSED ROCK OR GRAVEL (SOIL TYPE 5)."},
-        {"too deep", project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 550 540 2 3", deep),
+        {"too deep", project("2 1 0.7 1 1 2", "3 0 0 0 0 5 3600000", "1 550 540 2 3", deep),
          "THE SOIL PROFILE AND SHAFT NEED SHAFT LENGTHS BEYOND 500 FT (152 M),"},
+        {"deeper layer",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 550 540 2 3", clay(501)),
+         "LAYER 1: THE LAYER REACHES BELOW 500 FT (152 M)"},
+        {"huge bell", project("2 1 0.7 1 1 2", "3 0 100 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "TWO BASE DIAMETERS OF THE LARGEST SHAFT REACH 500 FT (152 M) OR MORE"},
+        {"flat bell", project("2 1 0.7 1 1 2", "3 0 3 0.001 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "THE IGNORED PORTIONS AND THE BELL REACH 500 FT (152 M) OR MORE"},
     };
     for (const auto& c : cases) {
         const auto out = run(c.text);
