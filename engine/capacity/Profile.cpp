@@ -191,14 +191,16 @@ void prepareStep(RunContext& ctx, int i, int k) {
         run::writeBlock(ctx.runtime, lines);
     }
     if (L.code == 1 && st.N < 0.001f && st.PHI < 0.001f)
-        run::writeBlock(ctx.runtime, {kErrorLine,
-                                      "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS",
-                                      "OR THE INTERNAL FRICTION ANGLE FOR SAND LAYERS"});
+        run::writeBlock(
+            ctx.runtime,
+            {kErrorLine, "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS",
+             "OR THE INTERNAL FRICTION ANGLE FOR SAND LAYERS"});
     if ((L.code <= 3 || L.code == 5) && st.GAMMA < 50.0f)
-        run::writeBlock(ctx.runtime,
-                        {kErrorLine, "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM",
-                         "WILL CONSIDER THE SUBMERGED UNIT WEIGHT INTERNALLY IF THE SOIL",
-                         "IS BELOW THE WATER TABLE WHICH SHOULD BE ENTERED BY THE USER"});
+        run::writeBlock(
+            ctx.runtime,
+            {kErrorLine, "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM",
+             "WILL CONSIDER THE SUBMERGED UNIT WEIGHT INTERNALLY IF THE SOIL",
+             "IS BELOW THE WATER TABLE WHICH SHOULD BE ENTERED BY THE USER"});
 
     // one foot of effective unit weight, submerged below the water table
     const real dSigma = st.Z > ctx.WT ? st.GAMMA - RunContext::GAMMAW : st.GAMMA;

@@ -137,8 +137,7 @@ TableRow mix(const TableRow& a, const TableRow& b, real t) {
 }
 
 TableRow scaled(const TableRow& a, real f) {
-    return {a.LENGTH * f, a.VOLUME * f, a.QS * f, a.QB * f,
-            a.QU * f,     a.C6 * f,     a.C7 * f, a.C8 * f};
+    return {a.LENGTH * f, a.VOLUME * f, a.QS * f, a.QB * f, a.QU * f, a.C6 * f, a.C7 * f, a.C8 * f};
 }
 
 }  // namespace
@@ -155,9 +154,10 @@ void writeResampled(RunContext& ctx) {
         if (x > finalLength) break;
         while (ctx.rows.LENGTH(r) < x) ++r;
         const TableRow row =
-            r > 1 ? mix(settlement::tableRow(ctx, r - 1), settlement::tableRow(ctx, r),
-                        (x - ctx.rows.LENGTH(r - 1)) / (ctx.rows.LENGTH(r) - ctx.rows.LENGTH(r - 1)))
-                  : scaled(settlement::tableRow(ctx, 1), x / ctx.rows.LENGTH(1));
+            r > 1
+                ? mix(settlement::tableRow(ctx, r - 1), settlement::tableRow(ctx, r),
+                      (x - ctx.rows.LENGTH(r - 1)) / (ctx.rows.LENGTH(r) - ctx.rows.LENGTH(r - 1)))
+                : scaled(settlement::tableRow(ctx, 1), x / ctx.rows.LENGTH(1));
         TableRow out = row;
         out.LENGTH   = x;
         if (out.QS < 0.00001f) out.QS = 0.0f;

@@ -6,8 +6,8 @@ namespace korven::capacity {
 namespace {
 
 [[noreturn]] void notAvailable(run::RunContext& ctx, std::string_view kind) {
-    const std::string layer = "LAYER " + std::to_string(ctx.step.LAYER - 1) + " IS " +
-                              std::string(kind) + ".";
+    const std::string layer =
+        "LAYER " + std::to_string(ctx.step.LAYER - 1) + " IS " + std::string(kind) + ".";
     run::stopRun(ctx, {"*********************ERROR**********************", layer,
                        "THIS VERSION OF THE PROGRAM CANNOT YET COMPUTE THE SIDE AND TIP",
                        "RESISTANCE OF THIS SOIL TYPE; THE RUN WAS STOPPED."});

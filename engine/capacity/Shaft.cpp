@@ -23,8 +23,8 @@ run::Shaft shaftGeometry(const RunContext& ctx, real D) {
         sh.TOE        = D <= 3.52f ? 0.25f : 0.5f;
         sh.HB         = (Db - D) / (2.0f * std::tan(ctx.BELANG / RunContext::RADIAN)) + sh.TOE;
         // a cylinder of toe height under a frustum up to the stem
-        const real frustum = pi * (sh.HB - sh.TOE) / 3.0f
-                             * (Db * Db / 4.0f + D * D / 4.0f + D * Db / 4.0f);
+        const real frustum =
+            pi * (sh.HB - sh.TOE) / 3.0f * (Db * Db / 4.0f + D * D / 4.0f + D * Db / 4.0f);
         sh.VUNDER = (sh.TOE * sh.AB + frustum) / 27.0f;
     }
     sh.STEEL = 0.01f * pi * D * D / 4.0f * 144.0f;

@@ -97,8 +97,8 @@ void soilStrength(RunContext& ctx) {
     if (L.code == 1 && st.PHI < RunContext::ZERO) {
         // a sand without N or PHI has been reported by the profile: no friction angle
         const bool noData = st.N < 0.001f && st.PHI * RunContext::RADIAN < 0.001f;
-        st.PHI = noData ? 0.0f : frictionAngleFromN(st.N, st.SIGMA) / RunContext::RADIAN;
-        st.S   = std::tan(st.PHI) * st.SIGMA + st.CU;
+        st.PHI            = noData ? 0.0f : frictionAngleFromN(st.N, st.SIGMA) / RunContext::RADIAN;
+        st.S              = std::tan(st.PHI) * st.SIGMA + st.CU;
     } else if (L.code == 2 && st.CU < RunContext::ZERO) {
         st.S = st.N * 0.1f * 2000.0f;  // N/10 tsf
         run::writeBlock(ctx.report, {"*********************WARNING**********************",

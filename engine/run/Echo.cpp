@@ -6,12 +6,14 @@
 namespace korven::run {
 namespace {
 
-constexpr Format kTitle       = "(5X,A72)";
-constexpr Format kLoad        = "(//5X,'TOTAL LOAD =',F10.1,A/5X,'------------'//)";
-constexpr Format kDepth       = "(//5X,'PROPOSED DEPTH =',F10.1,A/5X,'----------------'//)";
-constexpr Format kUplift      = "(5X,'REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION =',F6.3/5X,46('-')//)";
-constexpr Format kLayersWater = "(5X,'NUMBER OF LAYERS =',I5/5X,'------------------'///"
-                                "5X,'WATER TABLE DEPTH =',F10.1,A/5X,'-------------------'//)";
+constexpr Format kTitle = "(5X,A72)";
+constexpr Format kLoad  = "(//5X,'TOTAL LOAD =',F10.1,A/5X,'------------'//)";
+constexpr Format kDepth = "(//5X,'PROPOSED DEPTH =',F10.1,A/5X,'----------------'//)";
+constexpr Format kUplift =
+    "(5X,'REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION =',F6.3/5X,46('-')//)";
+constexpr Format kLayersWater =
+    "(5X,'NUMBER OF LAYERS =',I5/5X,'------------------'///"
+    "5X,'WATER TABLE DEPTH =',F10.1,A/5X,'-------------------'//)";
 constexpr Format kSafety =
     "(/5X,'FACTOR OF SAFETY APPLIED TO THE ULTIMATE SIDE FRICTION CAPACITY =',F5.2/5X,55('-')/"
     "5X,'FACTOR OF SAFETY APPLIED TO THE ULTIMATE BASE CAPACITY =',F5.2/5X,54('-'))";
@@ -115,10 +117,15 @@ constexpr Label kNc    = {"END BEARING COEFFICIENT-Nc                        =",
 // clang-format on
 
 const char* name(int code) {
-    static constexpr const char* kNames[] = {
-        "----SAND",         "----CLAY",       "----CLAY SHALE",     "----STRONG ROCK",
-        "----DECOMPOSED ROCK", "----WEAK ROCK", "----STRONG ROCK",  "----GRAVELLEY SAND",
-        "----GRAVEL"};
+    static constexpr const char* kNames[] = {"----SAND",
+                                             "----CLAY",
+                                             "----CLAY SHALE",
+                                             "----STRONG ROCK",
+                                             "----DECOMPOSED ROCK",
+                                             "----WEAK ROCK",
+                                             "----STRONG ROCK",
+                                             "----GRAVELLEY SAND",
+                                             "----GRAVEL"};
     return kNames[code - 1];
 }
 
@@ -185,8 +192,8 @@ private:
                                           weight(L.GAMMA.*end), stress(L.TRANLM.*end), z});
                 break;
             case 6:
-                values(kWeakRockLines, {L.BDS.*end, L.SLUMP.*end, L.IFA.*end, L.QUR.*end,
-                                        L.EL.*end, L.RQD.*end, z});
+                values(kWeakRockLines, {L.BDS.*end, L.SLUMP.*end, L.IFA.*end, L.QUR.*end, L.EL.*end,
+                                        L.RQD.*end, z});
                 break;
             default:
                 coefficient(kBeta, L.COEF.*end);

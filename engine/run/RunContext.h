@@ -151,17 +151,18 @@ struct RowTable {
     Array<real, kTableSize> LENGTH;  ///< shaft length, ft
     Array<real, kTableSize> VOLUME;  ///< concrete volume, cu.yd
     Array<real, kTableSize> QS;      ///< ultimate side resistance, tons
-    Array<real, kTableSize> QB;      ///< ultimate base resistance (weight of the shaft under uplift), tons
-    Array<real, kTableSize> QU;      ///< total ultimate resistance, tons
-    Array<real, kTableSize> QBD;     ///< allowable load, factor of safety on the base only, tons
-    Array<real, kTableSize> QDN;     ///< allowable load, factors of safety on side and base, tons
-    Array<real, kTableSize> QUVOL;   ///< QU over volume, tons/cu.yd
-    Array<real, kTableSize> QSL;     ///< LRFD side resistance, tons
-    Array<real, kTableSize> QBL;     ///< LRFD base resistance (weight under uplift), tons
-    Array<real, kTableSize> QUL;     ///< LRFD total resistance, tons
-    Array<real, kTableSize> FPSI;    ///< unit side resistance at the row's length, psi
-    Array<real, kTableSize> LENIN;   ///< shaft length, in
-    int count = 0;                   ///< rows of the pass
+    Array<real, kTableSize>
+        QB;  ///< ultimate base resistance (weight of the shaft under uplift), tons
+    Array<real, kTableSize> QU;     ///< total ultimate resistance, tons
+    Array<real, kTableSize> QBD;    ///< allowable load, factor of safety on the base only, tons
+    Array<real, kTableSize> QDN;    ///< allowable load, factors of safety on side and base, tons
+    Array<real, kTableSize> QUVOL;  ///< QU over volume, tons/cu.yd
+    Array<real, kTableSize> QSL;    ///< LRFD side resistance, tons
+    Array<real, kTableSize> QBL;    ///< LRFD base resistance (weight under uplift), tons
+    Array<real, kTableSize> QUL;    ///< LRFD total resistance, tons
+    Array<real, kTableSize> FPSI;   ///< unit side resistance at the row's length, psi
+    Array<real, kTableSize> LENIN;  ///< shaft length, in
+    int count = 0;                  ///< rows of the pass
 };
 
 /// An output file (or the console) written record by record through the formatter.
@@ -233,15 +234,15 @@ struct RunContext {
     Array<Layer, 30> layer;  ///< entry 1 is the ground surface
 
     // ---- working values of the analysis
-    Step step;               ///< the current depth step
-    Shaft shaft;             ///< the shaft of the current pass
-    real QS      = 0.0f;     ///< side resistance accumulated down to the step, tons
-    real QSL     = 0.0f;     ///< the same with the LRFD side factors, tons
-    real QSPREV  = 0.0f;     ///< side resistance carried to the next step (at least 1e-10), tons
-    real QSLPREV = 0.0f;     ///< LRFD side resistance carried to the next step, tons
-    real QURLAST = 0.0f;     ///< compressive strength of the last rock step seen, psf
-    StepTable steps;         ///< step records of the pass by depth index
-    RowTable rows;           ///< result rows of the pass
+    Step step;            ///< the current depth step
+    Shaft shaft;          ///< the shaft of the current pass
+    real QS      = 0.0f;  ///< side resistance accumulated down to the step, tons
+    real QSL     = 0.0f;  ///< the same with the LRFD side factors, tons
+    real QSPREV  = 0.0f;  ///< side resistance carried to the next step (at least 1e-10), tons
+    real QSLPREV = 0.0f;  ///< LRFD side resistance carried to the next step, tons
+    real QURLAST = 0.0f;  ///< compressive strength of the last rock step seen, psf
+    StepTable steps;      ///< step records of the pass by depth index
+    RowTable rows;        ///< result rows of the pass
 
     /// The layer that holds the base of the last row of a pass (for the load-settlement methods).
     struct TipLayer {
@@ -278,9 +279,9 @@ struct RunContext {
     static constexpr real KNM3PCF  = 6.3659f;
     static constexpr real SQM2SQIN = 0.00064516f;
     static constexpr real M3YD3    = 1.3078f;
-    static constexpr real PISHAFT  = 3.142f;  ///< pi of the shaft geometry
-    static constexpr real RADIAN   = 57.29f;  ///< degrees per radian as the formulas take it
-    static constexpr real GAMMAW   = 62.4f;   ///< unit weight of water, pcf
+    static constexpr real PISHAFT  = 3.142f;    ///< pi of the shaft geometry
+    static constexpr real RADIAN   = 57.29f;    ///< degrees per radian as the formulas take it
+    static constexpr real GAMMAW   = 62.4f;     ///< unit weight of water, pcf
     static constexpr real ZERO     = 0.00001f;  ///< "zero" for coefficients
 
     bool si() const { return units == 2; }

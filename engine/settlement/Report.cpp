@@ -144,8 +144,8 @@ TableRow tableRow(const RunContext& ctx, int r) {
 }
 
 void writeTableRow(const RunContext& ctx, run::Channel& ch, const TableRow& row) {
-    const bool lrfd = ctx.lrfd();
-    const real last = lrfd ? force(ctx, row.C8) : ctx.si() ? row.C8 / QUVOL_SI : row.C8;
+    const bool lrfd     = ctx.lrfd();
+    const real last     = lrfd ? force(ctx, row.C8) : ctx.si() ? row.C8 / QUVOL_SI : row.C8;
     const Format layout = ctx.si() ? kRowSi : lrfd ? kRowEnLrfd : kRowEn;
     ch.write(layout, length(ctx, row.LENGTH), volume(ctx, row.VOLUME), force(ctx, row.QS),
              force(ctx, row.QB), force(ctx, row.QU), force(ctx, row.C6), force(ctx, row.C7), last);

@@ -34,8 +34,8 @@ std::string lineDiff(const std::string& expected, const std::string& actual, int
         const std::string* x = i < e.size() ? &e[i] : nullptr;
         const std::string* y = i < a.size() ? &a[i] : nullptr;
         if (x && y && *x == *y) continue;
-        out << "line " << i + 1 << "\n  - " << (x ? *x : "<none>") << "\n  + " << (y ? *y : "<none>")
-            << "\n";
+        out << "line " << i + 1 << "\n  - " << (x ? *x : "<none>") << "\n  + "
+            << (y ? *y : "<none>") << "\n";
         ++shown;
     }
     return out.str();

@@ -73,15 +73,15 @@ TEST(Profile, AlphaFromUndrainedStrength) {
 }
 
 TEST(Profile, ComputedCoefficientsAtTheLayerEnds) {
-    Layer sand       = layer(1, 100.0f);
-    sand.sandOption  = 2;
-    sand.BLOWS       = {10.0f, 30.0f};
-    Layer sandK      = layer(1, 110.0f);
-    sandK.sandOption = 1;
-    Layer rock       = layer(7, 140.0f, 0.0f);
-    Layer clay       = layer(2, 150.0f);
-    clay.CU          = {4000.0f, 6000.0f};
-    auto ctx         = profile({sand, sandK, rock, clay});
+    Layer sand        = layer(1, 100.0f);
+    sand.sandOption   = 2;
+    sand.BLOWS        = {10.0f, 30.0f};
+    Layer sandK       = layer(1, 110.0f);
+    sandK.sandOption  = 1;
+    Layer rock        = layer(7, 140.0f, 0.0f);
+    Layer clay        = layer(2, 150.0f);
+    clay.CU           = {4000.0f, 6000.0f};
+    auto ctx          = profile({sand, sandK, rock, clay});
     ctx->layer(2).TOP = 4.0f;  // beta at z = 4 ft with N = 10
     applyDefaults(*ctx);
     EXPECT_NEAR(ctx->layer(2).COEF.top, (1.5f - 0.27f) * 10.0f / 15.0f, 0.001f);  // 0.82
@@ -186,15 +186,15 @@ TEST(Profile, InterpolationRules) {
 }
 
 TEST(Profile, SiInputIsConvertedOnReadingAndRockAfterTheEcho) {
-    Layer rock   = layer(7, 10.0f, 20.0f);
-    rock.CU      = {100.0f, 100.0f};
-    rock.QUR     = {1000.0f, 1000.0f};
-    rock.BDS     = {1.0f, 1.0f};
-    rock.EL      = {2000.0f, 2000.0f};
-    auto ctx     = profile({rock});
-    ctx->units   = 2;
-    ctx->P       = 1000.0f;
-    ctx->PRINC   = 1.0f;
+    Layer rock     = layer(7, 10.0f, 20.0f);
+    rock.CU        = {100.0f, 100.0f};
+    rock.QUR       = {1000.0f, 1000.0f};
+    rock.BDS       = {1.0f, 1.0f};
+    rock.EL        = {2000.0f, 2000.0f};
+    auto ctx       = profile({rock});
+    ctx->units     = 2;
+    ctx->P         = 1000.0f;
+    ctx->PRINC     = 1.0f;
     ctx->EcEntered = 25e6f;
     convertInput(*ctx);
     EXPECT_FLOAT_EQ(ctx->P, 112.4f);

@@ -14,20 +14,20 @@ namespace {
 
 // A context whose step 1 lies in a single layer of the given code, on a 3 ft straight shaft.
 std::unique_ptr<RunContext> stepIn(int code) {
-    auto ctx           = std::make_unique<RunContext>();
-    ctx->NL            = 2;
-    ctx->DSTART        = 3.0f;
-    ctx->WT            = 100.0f;
-    Layer& L           = ctx->layer(2);
-    L.code             = code;
-    L.DEPTH            = 50.0f;
-    L.LRFDSIDE         = 0.5f;
-    ctx->step.LAYER    = 2;
-    ctx->step.Z        = 20.0f;
-    ctx->step.TRANLM   = 1e10f / 2000.0f;
-    ctx->shaft.D       = 3.0f;
-    ctx->shaft.SCALE   = 1.0f;
-    ctx->step.QUCON    = 1e9f;
+    auto ctx         = std::make_unique<RunContext>();
+    ctx->NL          = 2;
+    ctx->DSTART      = 3.0f;
+    ctx->WT          = 100.0f;
+    Layer& L         = ctx->layer(2);
+    L.code           = code;
+    L.DEPTH          = 50.0f;
+    L.LRFDSIDE       = 0.5f;
+    ctx->step.LAYER  = 2;
+    ctx->step.Z      = 20.0f;
+    ctx->step.TRANLM = 1e10f / 2000.0f;
+    ctx->shaft.D     = 3.0f;
+    ctx->shaft.SCALE = 1.0f;
+    ctx->step.QUCON  = 1e9f;
     return ctx;
 }
 
@@ -44,17 +44,17 @@ TEST(SideResistance, FrictionAngleFromN) {
     struct Case {
         real N, psi, phi;
     } const cases[] = {
-        {60.0f, 10.0f, 45.0f},  // above 55 at low stress
-        {5.0f, 30.0f, 25.0f},   // 30 N / 6
-        {8.0f, 50.0f, 24.0f},   // 30 N / 10
-        {40.0f, 50.0f, 37.0f},  // curve C
-        {6.0f, 0.0f, 36.0f},    // curve B at a grid point
-        {6.0f, 20.0f, 30.0f},   // curve A at its first point
-        {15.0f, 40.0f, 32.0f},  // curve C
-        {3.0f, 10.0f, 33.0f - 0.5f * 3.0f},     // B(3) = 33, halfway to 30
-        {30.0f, 10.0f, 39.0f + 0.5f * 6.0f},    // A(30) = 39, halfway to 45
-        {25.0f, 30.0f, 37.0f - 0.5f * 2.0f},    // between A(25) = 37 and C(25) = 35
-        {70.0f, 30.0f, 42.0f + 0.5f * 3.0f},    // C(70) = 42, halfway to 45
+        {60.0f, 10.0f, 45.0f},                // above 55 at low stress
+        {5.0f, 30.0f, 25.0f},                 // 30 N / 6
+        {8.0f, 50.0f, 24.0f},                 // 30 N / 10
+        {40.0f, 50.0f, 37.0f},                // curve C
+        {6.0f, 0.0f, 36.0f},                  // curve B at a grid point
+        {6.0f, 20.0f, 30.0f},                 // curve A at its first point
+        {15.0f, 40.0f, 32.0f},                // curve C
+        {3.0f, 10.0f, 33.0f - 0.5f * 3.0f},   // B(3) = 33, halfway to 30
+        {30.0f, 10.0f, 39.0f + 0.5f * 6.0f},  // A(30) = 39, halfway to 45
+        {25.0f, 30.0f, 37.0f - 0.5f * 2.0f},  // between A(25) = 37 and C(25) = 35
+        {70.0f, 30.0f, 42.0f + 0.5f * 3.0f},  // C(70) = 42, halfway to 45
         {95.0f, 30.0f, 45.0f},
         {0.0f, 10.0f, 0.0f},  // no blow count, no angle
     };
@@ -72,11 +72,11 @@ TEST(SideResistance, SandByTheKMethod) {
 }
 
 TEST(SideResistance, SandByTheBetaMethodUsesMidStepStress) {
-    auto ctx                  = stepIn(1);
-    ctx->layer(2).sandOption  = 2;
-    ctx->step.COEF            = 0.8f;
-    ctx->step.SIGMA           = 1000.0f;
-    ctx->step.SIGMAMID        = 940.0f;
+    auto ctx                 = stepIn(1);
+    ctx->layer(2).sandOption = 2;
+    ctx->step.COEF           = 0.8f;
+    ctx->step.SIGMA          = 1000.0f;
+    ctx->step.SIGMAMID       = 940.0f;
     EXPECT_NEAR(sideOf(*ctx), 0.8f * 940.0f / 2000.0f, 1e-6f);
     ctx->loadType = 2;  // uplift reduces the beta side, whatever the bell
     ctx->RATIO    = 2.5f;
@@ -108,9 +108,9 @@ TEST(SideResistance, ClayAlphaUpliftAndBell) {
 }
 
 TEST(SideResistance, ClaysFromBlowCounts) {
-    auto clay        = stepIn(2);
-    clay->step.COEF  = 0.55f;
-    clay->step.N     = 10.0f;
+    auto clay       = stepIn(2);
+    clay->step.COEF = 0.55f;
+    clay->step.N    = 10.0f;
     EXPECT_FLOAT_EQ(sideOf(*clay), 0.55f * 2000.0f / 2000.0f);  // N/10 tsf
     auto shale       = stepIn(3);
     shale->step.COEF = 0.55f;
@@ -123,7 +123,7 @@ TEST(SideResistance, RockSockets) {
         int code, loadType;
         real quPsi, f;  // f in tsf, before the uplift reduction where it applies
     } const cases[] = {
-        {4, 1, 1200.0f, 0.0f},  // end bearing only
+        {4, 1, 1200.0f, 0.0f},                                          // end bearing only
         {7, 1, 1200.0f, 2.5f * 144.0f * std::sqrt(1200.0f) / 2000.0f},  // 86.6 psi
         {4, 2, 1200.0f, 0.7f * 2.5f * 144.0f * std::sqrt(1200.0f) / 2000.0f},
         {7, 1, 200.0f, 2.16f},  // 0.15 qu
@@ -165,11 +165,11 @@ TEST(SideResistance, RunningSumsAndPerimeters) {
     EXPECT_FLOAT_EQ(ctx->QS, 2.0f * P * 0.5f);
 
     // a socket takes its own perimeter, scaled with the stem
-    auto rock          = stepIn(7);
-    rock->shaft.SCALE  = 1.5f;
-    rock->step.BDS     = 2.0f;
-    rock->step.QUR     = 200.0f * 144.0f;
-    rock->step.COEF    = 0.25f;
+    auto rock         = stepIn(7);
+    rock->shaft.SCALE = 1.5f;
+    rock->step.BDS    = 2.0f;
+    rock->step.QUR    = 200.0f * 144.0f;
+    rock->step.COEF   = 0.25f;
     sideOf(*rock);
     addSideForce(*rock);
     EXPECT_NEAR(rock->QS, 3.142f * 2.0f * 1.5f * 2.16f, 1e-4f);

@@ -79,22 +79,25 @@ TEST_F(Echo, SandLayerBlockOfAnLrfdProject) {
 }
 
 TEST_F(Echo, FactorsOfSafetyBetaDefaultsUpliftAndClayAngle) {
-    const auto [out, console] = run(project("1", "1 2 0.65 1 1 2", "2 4 45 2 2.5",
-                                            kSandBeta + kClayWithPhi));
+    const auto [out, console] =
+        run(project("1", "1 2 0.65 1 1 2", "2 4 45 2 2.5", kSandBeta + kClayWithPhi));
     const std::string safety =
         "\n\n\n\n     FACTOR OF SAFETY APPLIED TO THE ULTIMATE SIDE FRICTION CAPACITY = 2.00\n"
         "     " + std::string(55, '-') + "\n"
         "     FACTOR OF SAFETY APPLIED TO THE ULTIMATE BASE CAPACITY = 2.50\n"
         "     " + std::string(54, '-') + "\n\n\n     SOIL INFORMATION\n";
     EXPECT_NE(out.report.find(safety), std::string::npos) << out.report;
-    EXPECT_NE(out.report.find("       SKIN FRICTION COEFFICIENT- BETA                   = 0.700E+00\n"
-                              "       UNDRAINED"),
-              std::string::npos);
+    EXPECT_NE(
+        out.report.find("       SKIN FRICTION COEFFICIENT- BETA                   = 0.700E+00\n"
+                        "       UNDRAINED"),
+        std::string::npos);
     EXPECT_EQ(out.report.find("LRFD RESISTANCE"), std::string::npos);
     // the clay's angle of 25 degrees is echoed, and used, as 0
     EXPECT_EQ(out.report.find("= 0.250E+02"), std::string::npos);
-    const std::string uplift = "     REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION = 0.650\n"
-                               "     " + std::string(46, '-') + "\n\n\n";
+    const std::string uplift =
+        "     REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION = 0.650\n"
+        "     "
+        + std::string(46, '-') + "\n\n\n";
     EXPECT_NE(out.report.find(uplift), std::string::npos);
     EXPECT_EQ(console.find("UPLIFT FRICTION"), std::string::npos);  // report only
     EXPECT_NE(out.report.find("     TOTAL LOAD =      45.0 TONS\n     ------------\n"),
@@ -105,9 +108,9 @@ TEST_F(Echo, SiUnitWordsKeepTheirColumns) {
     const std::string rock =
         "7 25 \n20000 28000 0.3 0.005 0.9 0.0 5000000 70 0.0 1 1 \n"
         "24000 28000 0.5 0.005 0.9 0.0 6000000 80 0.0 1 1 \n";
-    const std::string clay = "2 11 \n0.0 18 0.0 50 6 0.0 0.0 1 1 \n0.0 18.5 0.0 75 8 0.0 0.0 1 1 \n0 0\n";
-    const auto [out, console] =
-        run(project("2", "2 1 0.7 1 1 2", "2 2 14 2 2.5", clay + rock));
+    const std::string clay =
+        "2 11 \n0.0 18 0.0 50 6 0.0 0.0 1 1 \n0.0 18.5 0.0 75 8 0.0 0.0 1 1 \n0 0\n";
+    const auto [out, console] = run(project("2", "2 1 0.7 1 1 2", "2 2 14 2 2.5", clay + rock));
     for (const char* line : {
              "     PROPOSED DEPTH =      14.0 M\n",
              "     WATER TABLE DEPTH =       2.0 M\n",
