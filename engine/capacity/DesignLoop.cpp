@@ -26,7 +26,7 @@ constexpr run::Format kNeedLayer = "(/A)";
 constexpr run::Format kAddDepth  = "(A/A/A)";
 
 // Side, special-rock and tip resistance of the step prepared by the profile.
-void stepResistance(RunContext& ctx) {
+void stepResistance(RunContext& ctx, bool& weakSeen) {
     const run::Layer& L = ctx.layer(ctx.step.LAYER);
     genericStrength(ctx);
     if (L.code == 5 || L.code == 6) {
@@ -40,6 +40,10 @@ void stepResistance(RunContext& ctx) {
     soilStrength(ctx);
     unitSide(ctx);
     addSideForce(ctx);
+    if (L.code == 6 && !weakSeen) {
+        ctx.QSWEAK = ctx.QS;  // for the weak-rock settlement method
+        weakSeen   = true;
+    }
     tipStep(ctx);
 }
 
@@ -70,11 +74,12 @@ void walkProfile(RunContext& ctx) {
     startProfile(ctx);
     ctx.QS = ctx.QSL = ctx.QSPREV = ctx.QSLPREV = 0.0f;
     ctx.steps                                   = run::StepTable{};
+    bool weakSeen                               = false;
     for (int i = 1; i <= ctx.NL; ++i) {
         const int n = beginLayer(ctx, i);
         for (int k = 1; k <= n; ++k) {
             prepareStep(ctx, i, k);
-            stepResistance(ctx);
+            stepResistance(ctx, weakSeen);
             storeStep(ctx);
             run::Layer& L = ctx.layer(i);
             const real q  = ctx.step.QB / ctx.shaft.AB;

@@ -241,6 +241,7 @@ struct RunContext {
     real QSPREV  = 0.0f;  ///< side resistance carried to the next step (at least 1e-10), tons
     real QSLPREV = 0.0f;  ///< LRFD side resistance carried to the next step, tons
     real QURLAST = 0.0f;  ///< compressive strength of the last rock step seen, psf
+    real QSWEAK  = 0.0f;  ///< QS at the first weak-rock step of the pass, tons
     StepTable steps;      ///< step records of the pass by depth index
     RowTable rows;        ///< result rows of the pass
 

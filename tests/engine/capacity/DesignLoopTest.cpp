@@ -188,6 +188,41 @@ TEST_F(Engine, ClayShaleAtTheBottomGetsTheClosingNote) {
     EXPECT_EQ(plain.report.find("ROCK WITH COMPRESSIVE"), std::string::npos);
 }
 
+TEST_F(Engine, StepWarningsGoWhereTheyBelong) {
+    const std::string clayByN =
+        "2 30 \n0.0 120 0.0 0.0 10 0.0 0.0 1 1 \n0.0 120 0.0 0.0 12 0.0 0.0 1 1 \n0 0\n";
+    const std::string gravel = "9 30 \n125 20 0 0 0 1 1 \n125 22 0 0 0 1 1 \n";
+    const std::string bareSand =
+        "1 30 \n0.0 120 0 0.0 0 0.0 0.0 1 1 \n0.0 120 0 0.0 0 0.0 0.0 1 1 \n1 \n0 0\n";
+    const std::string light =
+        "2 30 \n0.0 40 0.0 1000 8 0.0 0.0 1 1 \n0.0 40 0.0 1000 8 0.0 0.0 1 1 \n0 0\n";
+    struct Case {
+        const char* name;
+        std::string layer;
+        const char* line;
+        bool report, runtime;
+    } const cases[] = {
+        {"clay from N", clayByN, "THE PREDICTED LOAD TRANSFER IN CLAY BASED ON THE N-VALUE", true,
+         false},
+        {"gravel", gravel, "Blow counts should be greater than 25 for this criterion.", true, true},
+        {"sand without N or PHI", bareSand,
+         "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS", false, true},
+        {"unit weight", light, "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM",
+         false, true},
+    };
+    for (const auto& c : cases) {
+        const auto out =
+            run(project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 100 10 2 3", c.layer));
+        EXPECT_EQ(out.result, 0) << c.name << out.runtime;
+        EXPECT_EQ(out.report.find(c.line) != std::string::npos, c.report) << c.name;
+        EXPECT_EQ(out.runtime.find(c.line) != std::string::npos, c.runtime) << c.name;
+        // written as the steps go, inside the table: after its heading, before its rows
+        if (c.report) {
+            EXPECT_GT(out.report.find(c.line), out.report.find("LENGTH  VOLUME")) << c.name;
+        }
+    }
+}
+
 TEST_F(Engine, RefusedInput) {
     const std::string rockNoSpacing =
         "7 80 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n";
