@@ -31,7 +31,8 @@ void stepResistance(RunContext& ctx, bool& weakSeen) {
     genericStrength(ctx);
     if (L.code == 5 || L.code == 6) {
         // the socket models take the socket length down to the middle of the layer
-        if (ctx.designControl == 1) ctx.DGH = L.DEPTH - 0.5f * (L.DEPTH - L.TOP) + ctx.TOPLEN;
+        const real top = ctx.step.Z - ctx.step.DZ;
+        if (ctx.designControl == 1) ctx.DGH = L.DEPTH - 0.5f * (L.DEPTH - top) + ctx.TOPLEN;
         if (L.code == 5)
             decomposedRockSocket(ctx);
         else
