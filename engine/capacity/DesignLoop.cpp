@@ -1,10 +1,155 @@
-// The analysis driver.
+// The analysis driver: reads and prepares the project, then runs one pass per stem diameter,
+// stepping down the profile foot by foot and forming the result rows.
 #include "capacity/DesignLoop.h"
 
+#include <cmath>
+
+#include "capacity/InputChecks.h"
+#include "capacity/Profile.h"
+#include "capacity/ResultRows.h"
+#include "capacity/RockSockets.h"
+#include "capacity/Shaft.h"
+#include "capacity/SideResistance.h"
+#include "capacity/TipResistance.h"
+#include "run/Echo.h"
 #include "run/ProjectFile.h"
+#include "settlement/Report.h"
 
 namespace korven::capacity {
 
-void analyse(run::RunContext& ctx) { run::readProject(ctx); }
+using run::real;
+using run::RunContext;
+
+namespace {
+
+constexpr run::Format kNeedLayer = "(/A)";
+constexpr run::Format kAddDepth  = "(A/A/A)";
+
+// Side, special-rock and tip resistance of the step prepared by the profile.
+void stepResistance(RunContext& ctx, bool& weakSeen) {
+    const run::Layer& L = ctx.layer(ctx.step.LAYER);
+    genericStrength(ctx);
+    if (L.code == 5 || L.code == 6) {
+        // the socket models take the socket length down to the middle of the layer
+        const real top = ctx.step.Z - ctx.step.DZ;
+        if (ctx.designControl == 1) ctx.DGH = L.DEPTH - 0.5f * (L.DEPTH - top) + ctx.TOPLEN;
+        if (L.code == 5)
+            decomposedRockSocket(ctx);
+        else
+            weakRockStep(ctx);
+    }
+    soilStrength(ctx);
+    unitSide(ctx);
+    addSideForce(ctx);
+    if (L.code == 6 && !weakSeen) {
+        ctx.QSWEAK = ctx.QS;  // for the weak-rock settlement method
+        weakSeen   = true;
+    }
+    tipStep(ctx);
+}
+
+// The step record at the step's depth index, the shaft length it stands for.
+void storeStep(RunContext& ctx) {
+    const run::Shaft& sh = ctx.shaft;
+    const run::Step& st  = ctx.step;
+    const real length    = std::floor(st.Z + ctx.BS + sh.HB + 0.5f);
+    if (length > static_cast<real>(run::kTableSize))
+        run::stopRun(ctx,
+                     {"*********************ERROR**********************",
+                      "THE SOIL PROFILE AND SHAFT NEED SHAFT LENGTHS BEYOND 500 FT (152 M),",
+                      "MORE THAN THE TABLES OF THE PROGRAM HOLD.  PLEASE SHORTEN THE PROFILE."});
+    const int i       = static_cast<int>(length);
+    run::StepTable& t = ctx.steps;
+    t.LENGTH(i)       = length;
+    t.VOLUME(i)       = (length - sh.HB) * sh.AREA / 27.0f + sh.VUNDER;
+    t.QS(i)           = ctx.QS;
+    t.QSL(i)          = ctx.QSL;
+    t.QB(i)           = st.QB;
+    t.F(i)            = st.F;
+    t.SOILF(i)        = st.SOILF;
+    if (i > t.last) t.last = i;
+}
+
+// All layers and steps of a pass, with the first and last step of each layer recorded.
+void walkProfile(RunContext& ctx) {
+    startProfile(ctx);
+    ctx.QS = ctx.QSL = ctx.QSPREV = ctx.QSLPREV = 0.0f;
+    ctx.steps                                   = run::StepTable{};
+    bool weakSeen                               = false;
+    for (int i = 1; i <= ctx.NL; ++i) {
+        const int n = beginLayer(ctx, i);
+        for (int k = 1; k <= n; ++k) {
+            prepareStep(ctx, i, k);
+            stepResistance(ctx, weakSeen);
+            storeStep(ctx);
+            run::Layer& L = ctx.layer(i);
+            const real q  = ctx.step.QB / ctx.shaft.AB;
+            if (k == 1) {
+                L.FFIRST = ctx.step.F;
+                L.QFIRST = q;
+            }
+            if (k == n) {
+                L.FLAST = ctx.step.F;
+                L.QLAST = q;
+            }
+        }
+    }
+}
+
+[[noreturn]] void needAnotherLayer(RunContext& ctx) {
+    const char* line = "   *********** NEED ANOTHER SOIL LAYER ************";
+    ctx.con.write(kNeedLayer, line);
+    ctx.runtime.write(kNeedLayer, line);
+    ctx.report.write(kNeedLayer, line);
+    throw run::RunStop("NEED ANOTHER SOIL LAYER");
+}
+
+void runPass(RunContext& ctx, real D) {
+    ctx.shaft = shaftGeometry(ctx, D);
+    settlement::writeShaftInformation(ctx);
+    settlement::writeLegend(ctx);
+    settlement::writeTableHeading(ctx, ctx.con);
+    settlement::writeTableHeading(ctx, ctx.report);
+
+    walkProfile(ctx);
+    const PassEnd end = formRows(ctx);
+    if (ctx.designControl == 2) writeResampled(ctx);
+    if (ctx.designControl == 1 && !ctx.reached) needAnotherLayer(ctx);
+
+    // the load-settlement methods of the tip layer take the pass here (ctx.tip, the per-layer
+    // and per-row records)
+    const int n = ctx.rows.count;
+    if (n > 0 && (!ctx.best.found || ctx.rows.QUVOL(n) > ctx.best.QUVOL))
+        ctx.best = {true,          ctx.rows.LENGTH(n), D,
+                    ctx.shaft.DB,  ctx.rows.QUVOL(n),  ctx.rows.VOLUME(n),
+                    ctx.rows.QU(n)};
+    if (ctx.designControl == 2 && n > 0 && end != PassEnd::DesignDepth)
+        ctx.con.write(kAddDepth, " NOTE: Please add at least 2-diameter depth to the ",
+                      "       soil profile for program to compute the tip",
+                      "       resistance at the proposed shaft length.");
+}
+
+}  // namespace
+
+void analyse(RunContext& ctx) {
+    run::readProject(ctx);
+    convertInput(ctx);
+    checkProject(ctx);
+    applyDefaults(ctx);
+    run::echoFactorsOfSafety(ctx);
+    run::echoSoilInformation(ctx);
+    convertRock(ctx);
+
+    ctx.BS     = std::floor(ctx.BS + 0.5f);  // whole feet, printed and used as such
+    int passes = 0;  // bounded by the design-depth list, whatever the rounding of D
+    for (real D = ctx.DSTART; D < ctx.DIALIM + 0.02f && passes < run::kTableSize; D += 0.5f) {
+        runPass(ctx, D);
+        ++passes;
+    }
+
+    if (ctx.best.found) settlement::writeEfficientShaft(ctx);
+    const bool shaleAtBottom = ctx.layer(ctx.NL).code == 3;
+    if (shaleAtBottom && ctx.QURLAST < 144000.0f) settlement::writeClayShaleNote(ctx);
+}
 
 }  // namespace korven::capacity

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "run/Echo.h"
+
 namespace korven::run {
 namespace {
 
@@ -172,6 +174,7 @@ void readParameters(ListReader& in, Layer& L, real TopBottom::*which) {
 void readProject(RunContext& ctx) {
     ListReader in(ctx, ctx.projectText);
     ctx.title = in.readText(72);
+    echoTitle(ctx);
 
     in.read({{&ctx.units, "UNIT SYSTEM"}});
     ctx.unitTag = ctx.units == 2 ? "SI" : "EN";
@@ -197,6 +200,7 @@ void readProject(RunContext& ctx) {
              {&ctx.FSB, "FACTOR OF SAFETY (BASE)"}});
     ctx.P   = designValue;
     ctx.DGH = ctx.designControl == 2 ? designValue : 0.0f;
+    echoDesignValues(ctx);
 
     constexpr int maxLayers = decltype(ctx.layer)::size - 1;
     if (ctx.NLAYER < 1 || ctx.NLAYER > maxLayers)

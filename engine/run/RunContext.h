@@ -80,6 +80,89 @@ struct Layer {
     real LRFDTIP   = 0.0f;   ///< LRFD resistance factor for end bearing
     bool computed  = false;  ///< coefficient computed by the engine
     real SIGMAEND  = 0.0f;   ///< effective vertical stress at the last step of the layer, psf
+    // records of the current pass that the load-settlement methods read
+    real FFIRST = 0.0f;  ///< unit side resistance at the first step of the layer, tsf
+    real FLAST  = 0.0f;  ///< unit side resistance at the last step of the layer, tsf
+    real QFIRST = 0.0f;  ///< unit tip resistance at the first step of the layer, tsf
+    real QLAST  = 0.0f;  ///< unit tip resistance at the last step of the layer, tsf
+    real QSAND  = 0.0f;  ///< unit tip of the blow-count sand method (0.6 N), tsf
+};
+
+/// Values of the current one-foot depth step, prepared by the profile and overwritten each step.
+struct Step {
+    int LAYER     = 0;     ///< layer entry of the step
+    real Z        = 0.0f;  ///< depth of the bottom of the step, ft
+    real DZ       = 0.0f;  ///< distance of Z below the top of the layer, ft
+    real THICK    = 0.0f;  ///< thickness of the layer used for interpolation, ft
+    real COEF     = 0.0f;  ///< side coefficient (K, beta, alpha) or the rock factor
+    real N        = 0.0f;  ///< SPT blow count, blows/ft
+    real PHI      = 0.0f;  ///< friction angle, radians
+    real CU       = 0.0f;  ///< undrained shear strength, psf
+    real GAMMA    = 0.0f;  ///< total unit weight, pcf
+    real NC       = 0.0f;  ///< bearing capacity factor Nc
+    real TRANLM   = 0.0f;  ///< maximum unit side resistance, tsf
+    real QMAXEB   = 0.0f;  ///< maximum unit end bearing, tsf
+    real QUR      = 0.0f;  ///< compressive strength of rock, psf
+    real QUCON    = 0.0f;  ///< compressive strength of concrete, psf
+    real CS       = 0.0f;  ///< spacing of discontinuities, ft
+    real DISCT    = 0.0f;  ///< thickness of discontinuities, ft
+    real BDS      = 0.0f;  ///< diameter of socket (as entered, before the socket scale), ft
+    real SIGMA    = 0.0f;  ///< effective vertical stress at Z, psf
+    real SIGMAMID = 0.0f;  ///< effective vertical stress at the middle of the step, psf
+    real ROCKSIDE = 0.0f;  ///< rock side value that takes the place of CU, psf
+    real SOCKP    = 0.0f;  ///< socket perimeter, ft
+    real S        = 0.0f;  ///< shear strength the coefficient multiplies, psf
+    real F        = 0.0f;  ///< unit side resistance after the cap, tsf
+    real QB       = 0.0f;  ///< tip capacity if the base stood at this step, tons
+    real QBSOCK   = 0.0f;  ///< tip capacity of a decomposed- or weak-rock socket model, tons
+    int SOILF     = 1;     ///< 1 soil step, 0 strong-rock step
+};
+
+/// Geometry of the shaft of the current diameter pass.
+struct Shaft {
+    real D      = 0.0f;  ///< stem diameter, ft
+    real SCALE  = 1.0f;  ///< socket scale D / DSTART
+    real AREA   = 0.0f;  ///< stem area, ft2
+    real DB     = 0.0f;  ///< base diameter, ft
+    real AB     = 0.0f;  ///< base area, ft2
+    real TOE    = 0.0f;  ///< toe height of the bell, ft
+    real HB     = 0.0f;  ///< bell height (end of stem to base), ft
+    real VUNDER = 0.0f;  ///< underream volume, cu.yd
+    real STEEL  = 0.0f;  ///< area of one per cent steel, sq.in
+    int NTWO    = 0;     ///< two base diameters in whole feet
+};
+
+constexpr int kTableSize = 500;  ///< entries of the step and row tables
+
+/// Step records of a pass by depth index (the shaft length of the step in whole feet).
+struct StepTable {
+    Array<real, kTableSize> LENGTH;  ///< shaft length, ft (0 = nothing stored)
+    Array<real, kTableSize> VOLUME;  ///< concrete volume, cu.yd
+    Array<real, kTableSize> QS;      ///< ultimate side resistance, tons
+    Array<real, kTableSize> QSL;     ///< side resistance with the LRFD side factors, tons
+    Array<real, kTableSize> QB;      ///< tip capacity of the step, tons
+    Array<real, kTableSize> F;       ///< unit side resistance, tsf
+    Array<int, kTableSize> SOILF;    ///< 1 soil step, 0 strong-rock step
+    int last = 0;                    ///< largest depth index stored in the pass
+};
+
+/// Result rows of a pass, one per computed shaft length.
+struct RowTable {
+    Array<real, kTableSize> LENGTH;  ///< shaft length, ft
+    Array<real, kTableSize> VOLUME;  ///< concrete volume, cu.yd
+    Array<real, kTableSize> QS;      ///< ultimate side resistance, tons
+    Array<real, kTableSize>
+        QB;  ///< ultimate base resistance (weight of the shaft under uplift), tons
+    Array<real, kTableSize> QU;     ///< total ultimate resistance, tons
+    Array<real, kTableSize> QBD;    ///< allowable load, factor of safety on the base only, tons
+    Array<real, kTableSize> QDN;    ///< allowable load, factors of safety on side and base, tons
+    Array<real, kTableSize> QUVOL;  ///< QU over volume, tons/cu.yd
+    Array<real, kTableSize> QSL;    ///< LRFD side resistance, tons
+    Array<real, kTableSize> QBL;    ///< LRFD base resistance (weight under uplift), tons
+    Array<real, kTableSize> QUL;    ///< LRFD total resistance, tons
+    Array<real, kTableSize> FPSI;   ///< unit side resistance at the row's length, psi
+    Array<real, kTableSize> LENIN;  ///< shaft length, in
+    int count = 0;                  ///< rows of the pass
 };
 
 /// An output file (or the console) written record by record through the formatter.
@@ -150,6 +233,42 @@ struct RunContext {
 
     Array<Layer, 30> layer;  ///< entry 1 is the ground surface
 
+    // ---- working values of the analysis
+    Step step;            ///< the current depth step
+    Shaft shaft;          ///< the shaft of the current pass
+    real QS      = 0.0f;  ///< side resistance accumulated down to the step, tons
+    real QSL     = 0.0f;  ///< the same with the LRFD side factors, tons
+    real QSPREV  = 0.0f;  ///< side resistance carried to the next step (at least 1e-10), tons
+    real QSLPREV = 0.0f;  ///< LRFD side resistance carried to the next step, tons
+    real QURLAST = 0.0f;  ///< compressive strength of the last rock step seen, psf
+    real QSWEAK  = 0.0f;  ///< QS at the first weak-rock step of the pass, tons
+    StepTable steps;      ///< step records of the pass by depth index
+    RowTable rows;        ///< result rows of the pass
+
+    /// The layer that holds the base of the last row of a pass (for the load-settlement methods).
+    struct TipLayer {
+        int LAYER  = 0;     ///< layer entry
+        real DEPTH = 0.0f;  ///< depth recorded with it, ft
+        int code   = 0;     ///< its soil code
+        real QS    = 0.0f;  ///< side resistance of the row, tons
+    } tip;
+
+    /// The most efficient shaft over all passes (largest QU/VOLUME of a pass's last row).
+    struct Efficient {
+        bool found  = false;
+        real LENGTH = 0.0f;  ///< shaft length, ft
+        real D      = 0.0f;  ///< stem diameter, ft
+        real DB     = 0.0f;  ///< base diameter, ft
+        real QUVOL  = 0.0f;  ///< QU over volume, tons/cu.yd
+        real VOLUME = 0.0f;  ///< concrete volume, cu.yd
+        real QU     = 0.0f;  ///< total ultimate resistance, tons
+    } best;
+
+    Array<real, kTableSize> DDIAM;  ///< design-depth list: stem diameter of each pass, ft
+    Array<real, kTableSize> DQDN;   ///< design-depth list: QDN at the design depth, tons
+    int designCount = 0;            ///< entries of the design-depth list
+    bool reached    = false;        ///< the design load was reached in some pass
+
     // ---- constants
     static constexpr real PI       = 3.1416f;
     static constexpr real NOLIMIT  = 1e10f;
@@ -161,6 +280,10 @@ struct RunContext {
     static constexpr real KNM3PCF  = 6.3659f;
     static constexpr real SQM2SQIN = 0.00064516f;
     static constexpr real M3YD3    = 1.3078f;
+    static constexpr real PISHAFT  = 3.142f;    ///< pi of the shaft geometry
+    static constexpr real RADIAN   = 57.29f;    ///< degrees per radian as the formulas take it
+    static constexpr real GAMMAW   = 62.4f;     ///< unit weight of water, pcf
+    static constexpr real ZERO     = 0.00001f;  ///< "zero" for coefficients
 
     bool si() const { return units == 2; }
     bool lrfd() const { return designMethod == 1; }

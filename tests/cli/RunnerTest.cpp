@@ -81,6 +81,49 @@ TEST_F(Runner, Failures) {
     EXPECT_FALSE(fs::exists(dir / "names.dat"));
 }
 
+TEST_F(Runner, EveryExampleRunsToACompleteReport) {
+    int examples = 0;
+    for (const auto& e : fs::directory_iterator(fs::path(KORVEN_SOURCE_DIR) / "examples")) {
+        if (e.path().extension() != ".kvd") continue;
+        ++examples;
+        const fs::path project = dir / e.path().filename();
+        fs::copy_file(e.path(), project);
+        const auto r = korven("run --quiet " + project.string());
+        EXPECT_EQ(r.status, 0) << project << "\n" << r.out;
+        std::ifstream in(fs::path(project).replace_extension(".kvo"));
+        std::stringstream report;
+        report << in.rdbuf();
+        for (const char* part : {"KORVEN for Windows", "SOIL INFORMATION",
+                                 "DRILLED SHAFT INFORMATION", "PREDICTED RESULTS", "LENGTH  VOLUME",
+                                 "THE MOST EFFICIENT SHAFT FOR THIS SOIL PROFILE"})
+            EXPECT_NE(report.str().find(part), std::string::npos) << project << ": " << part;
+    }
+    EXPECT_GE(examples, 5);
+}
+
+TEST_F(Runner, DesignLoadNeverReachedFailsTheRun) {
+    // the bridge pier with ten times its design load
+    std::ifstream in(fs::path(KORVEN_SOURCE_DIR) / "examples/bridge-clay-design-load.kvd");
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string project = text.str();
+    const auto at       = project.find("3 8 350 2 2.5");
+    ASSERT_NE(at, std::string::npos);
+    project.replace(at, 13, "3 8 3500 2 2.5");
+    std::ofstream(dir / "heavy.kvd", std::ios::binary) << project;
+    const auto r = korven("run --quiet " + (dir / "heavy.kvd").string());
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("the analysis stopped"), std::string::npos) << r.out;
+    for (const char* ext : {".kvo", ".kvr"}) {
+        std::ifstream f(dir / (std::string("heavy") + ext));
+        std::stringstream s;
+        s << f.rdbuf();
+        EXPECT_NE(s.str().find("   *********** NEED ANOTHER SOIL LAYER ************"),
+                  std::string::npos)
+            << ext;
+    }
+}
+
 TEST(RunnerHelp, DescribesTheCommand) {
     const auto r = korven("--help");
     EXPECT_EQ(r.status, 0);
