@@ -196,7 +196,12 @@ TfrmShaftpeneta::TfrmShaftpeneta(TProgramData& project, QWidget* parent)
                          QStringLiteral("F/L\u00B2"));
     DataEdit7->SetMaxVal(3e8L);
 
-    auto* lower   = new QHBoxLayout;
+    // the picture stands at the left of the fields and the note, so the dialog stays low
+    QGridLayout* fields = FGrid;
+    FLayout->removeItem(fields);
+    fields->setParent(nullptr);
+    auto* body    = new QHBoxLayout;
+    auto* right   = new QVBoxLayout;
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Picture"));
     QString error;
@@ -204,14 +209,17 @@ TfrmShaftpeneta::TfrmShaftpeneta(TProgramData& project, QWidget* parent)
     if (pixmap.isNull())
         picture->setText(QStringLiteral("(picture not available: %1)").arg(error));
     else
-        picture->setPixmap(pixmap);
+        picture->setPixmap(pixmap.scaledToHeight(330, Qt::SmoothTransformation));
     picture->setFrameShape(QFrame::Box);
     auto* note = new QLabel(NoteText(), this);
     note->setObjectName(QStringLiteral("Note"));
     note->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    lower->addWidget(picture, 0, Qt::AlignTop);
-    lower->addWidget(note, 1);
-    FLayout->addLayout(lower);
+    body->addWidget(picture, 0, Qt::AlignTop);
+    right->addLayout(fields);
+    right->addSpacing(8);
+    right->addWidget(note, 1);
+    body->addLayout(right, 1);
+    FLayout->addLayout(body);
 }
 
 void TfrmShaftpeneta::Load() {

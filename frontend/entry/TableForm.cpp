@@ -1,6 +1,7 @@
 // The window of a data table.
 #include "TableForm.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -195,9 +196,19 @@ void TTableForm::FillRows() {
     };
     const int dpi = logicalDpiX();
     FGrid->setColumnWidth(0, std::max(dpi / 3, metrics.horizontalAdvance(Q(FTable.TopLeft)) + 12));
-    for (std::size_t i = 0; i < FColumns.size(); ++i)
-        FGrid->setColumnWidth(static_cast<int>(i) + 1,
-                              FTable.Column(FColumns[i]).ColumnWidth(textWidth, dpi) + 8);
+    for (std::size_t i = 0; i < FColumns.size(); ++i) {
+        const TColumn& col = FTable.Column(FColumns[i]);
+        int width          = col.ColumnWidth(textWidth, dpi) + 8;
+        // a list shows its chosen item whole, beside its arrow
+        // a list shows its usual items whole beside its arrow; its drop-down shows them all
+        if (col.Class() == TColumn::kEnum) {
+            int widest = 0;
+            for (const std::string& item : static_cast<const TEnumColumn&>(col).Items)
+                widest = std::max(widest, textWidth(item));
+            width = std::max(width, std::min(widest + 40, 3 * dpi));
+        }
+        FGrid->setColumnWidth(static_cast<int>(i) + 1, width);
+    }
 
     for (int r = 0; r < FTable.RowCount(); ++r) {
         auto* number = new QTableWidgetItem(QString::number(r / FTable.RowGroup() + 1));
@@ -216,6 +227,7 @@ void TTableForm::FillRows() {
                 auto* box = new QComboBox;
                 box->setObjectName(QStringLiteral("Choice_%1_%2").arg(c).arg(r));
                 box->setMaxVisibleItems(11);
+                box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 20);
                 for (const std::string& item : static_cast<TEnumColumn&>(col).Items)
                     box->addItem(Q(item));
                 box->setCurrentIndex(col.IntegerAt(r) - 1);
@@ -266,8 +278,9 @@ void TTableForm::FitToContents() {
         width = widest;
         height += FGrid->horizontalScrollBar()->sizeHint().height();
     }
-    FGrid->setMinimumSize(width, height);
-    adjustSize();
+    FGrid->SetFitSize(QSize(width, height));
+    FGrid->setMinimumSize(std::min(width, 300), std::min(height, 120));
+    resize(sizeHint());
 }
 
 bool TTableForm::CommitCurrentCell() {

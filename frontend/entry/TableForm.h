@@ -21,6 +21,12 @@ public:
     using QTableWidget::QTableWidget;
     /// Next cell for Enter: down the column, then the top of the next column, then column 1.
     void MoveNext();
+    /// The size that shows every column and up to ten rows.
+    void SetFitSize(QSize size) {
+        FFit = size;
+        updateGeometry();
+    }
+    QSize sizeHint() const override { return FFit.isValid() ? FFit : QTableWidget::sizeHint(); }
     bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
     /// Ends the open editor as leaving the cell does: its text is submitted.
     void SubmitEditor(QWidget* editor) {
@@ -31,6 +37,9 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    QSize FFit;
 };
 
 class TTableForm : public QDialog, public TChildForm {

@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPixmap>
 #include <QProcess>
 #include <QStatusBar>
 #include <QStyle>
@@ -393,7 +394,10 @@ QMdiSubWindow* TMainForm::ShowChild(QWidget* widget) {
     }
     QMdiSubWindow* w = FMdi->addSubWindow(widget);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowIcon(QIcon());
+    QPixmap blank(16, 16);  // no toolkit logo in a child's title bar
+    blank.fill(Qt::transparent);
+    w->setWindowIcon(QIcon(blank));
+    w->adjustSize();
     w->show();
     FMdi->setActiveSubWindow(w);
     return w;

@@ -590,14 +590,14 @@ private slots:
         if (target.isEmpty()) QSKIP("KORVEN_SCREENSHOT not set");
         const QString project = CopyExample("layered-sand-clay-design-length.kvd", "layered.kvd");
         FForm->OpenProject(project, true);
-        FForm->resize(1260, 860);
-        FForm->move(0, 0);
+        FForm->resize(1250, 840);
+        FForm->move(10, 30);  // room for a window manager's title bar
         Action("DataSoil")->trigger();
         if (QMdiSubWindow* w = FForm->MdiArea()->activeSubWindow()) w->move(0, 0);
         Action("DataShaft")->trigger();
-        if (QMdiSubWindow* w = FForm->MdiArea()->activeSubWindow()) w->move(20, 250);
+        if (QMdiSubWindow* w = FForm->MdiArea()->activeSubWindow()) w->move(40, 318);
         QTest::qWait(500);
-        const QPixmap shot = FForm->screen()->grabWindow(0, 0, 0, 1280, 900);
+        const QPixmap shot = FForm->screen()->grabWindow(0);
         QVERIFY(shot.save(QString::fromLocal8Bit(target)));
     }
 };
