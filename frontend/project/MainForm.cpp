@@ -577,6 +577,11 @@ void TMainForm::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
     event->acceptProposedAction();
+    FilesDropped(urls);
+}
+
+void TMainForm::FilesDropped(const QList<QUrl>& urls) {
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
     ActiveChildStoreEdits();
     if (!AskToSave()) return;
     OpenProject(urls.first().toLocalFile(), true);

@@ -15,6 +15,7 @@ class QMdiSubWindow;
 class QMenu;
 class QAction;
 class QToolBar;
+class QUrl;
 
 namespace korven {
 
@@ -57,6 +58,8 @@ public:
     void CompRunClick();
     void EditTextFile(const QString& path);
 
+    /// Files dropped from the desktop: the first one is opened, after the question to save.
+    void FilesDropped(const QList<QUrl>& urls);
     /// Opens a project file (format switch: true for the current file format).
     void OpenProject(const QString& fileName, bool currentFormat);
     /// Ask to save: false when the user cancelled (or saving did not give the project a name).

@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <clocale>
 #include <memory>
 
@@ -96,6 +97,8 @@ private slots:
         QVERIFY(FHome.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FHome.path());
         InitResources();
+        // field texts follow the user's decimal separator; the cases below are written with "."
+        QLocale::setDefault(QLocale::c());
         SetMessageSink(&FMessages);
         SetFileAsker(&FFiles);
         // with no fonts Qt draws empty boxes and every caption test would still pass
@@ -287,6 +290,17 @@ private slots:
         QCOMPARE(label->text(), QStringLiteral("&Height (m)"));
         edit->setEnabled(false);
         QVERIFY(!label->isEnabled());
+
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        edit->SetNumber(2.5);
+        const QString german = edit->text();
+        edit->setText("1,5*3");
+        const bool typedGerman    = edit->Validate();
+        const QString typedResult = edit->text();
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(german, QStringLiteral("2,5"));  // shown as the user writes numbers
+        QVERIFY(typedGerman);
+        QCOMPARE(typedResult, QStringLiteral("4,5"));
 
         edit->SetNumber(50);
         edit->SetMaxVal(40);  // below the number: the number follows
@@ -543,6 +557,62 @@ private slots:
         QCOMPARE(FMessages.Texts.size(), 1);  // no plot loading error
         QVERIFY(FForm->ResultsLoaded);
         QVERIFY(FForm->Graphs().pltTotal.LineCount() > 0);
+    }
+
+    void commandLineDropAndClose() {
+        const QString project = CopyExample("bridge-clay-design-load.kvd", "bridge.kvd");
+        {
+            TMainForm second;
+            second.StartUp({Work("bridge")});  // ".kvd" is supplied
+            QCOMPARE(second.ProjectFileName(), project);
+            TMainForm third;
+            third.StartUp({Work("missing")});  // no such file: a new project
+            QCOMPARE(third.ProjectFileName(), QStringLiteral("NewKorven.kvd"));
+        }
+        FForm->FilesDropped({QUrl::fromLocalFile(project), QUrl::fromLocalFile(Work("x.kvd"))});
+        QCOMPARE(FMessages.Texts, QStringList());
+        QCOMPARE(FForm->ProjectFileName(), project);  // the first dropped file only
+        QCOMPARE(FForm->windowTitle(), QStringLiteral("KORVEN 2012.7.2 - Bridge"));
+
+        FForm->Project().Modified = true;
+        FMessages.Texts.clear();
+        QVERIFY(!FForm->close());  // the question is answered Cancel: the window stays
+        QCOMPARE(FMessages.Texts, QStringList{"Do you want to save any changes?"});
+        QVERIFY(FForm->isVisible());
+    }
+
+    void editorAndHelpFailuresAreReported() {
+        FForm->TextEditor = Work("no-such-editor");
+        FFiles.Save       = Work("pier.kvd");
+        FForm->FileSaveClick();
+        FForm->findChild<QMenu*>("CompMenu")->aboutToShow();
+        QVERIFY(Action("EditInput")->isEnabled());
+        QVERIFY(!Action("EditOutput")->isEnabled());  // no report yet
+        Action("EditInput")->trigger();
+        QCOMPARE(FMessages.Texts, QStringList{"An error occurred in running the Word Processor"});
+        FMessages.Texts.clear();
+        Action("HelpManual")->trigger();
+        QCOMPARE(FMessages.Texts.size(), 1);
+        QVERIFY(FMessages.Texts[0].contains("Korven 2012 Manual.pdf"));
+    }
+
+    void windowMenuListsChildren() {
+        Action("DataTitle")->trigger();
+        Action("DataWater")->trigger();
+        FForm->findChild<QMenu*>("WindowMenu")->aboutToShow();
+        QVERIFY(Action("WindowItem1")->isVisible());
+        QVERIFY(Action("WindowItem2")->isVisible());
+        QVERIFY(!Action("WindowItem3")->isVisible());
+        QCOMPARE(Action("WindowItem1")->text(), QStringLiteral("Project Title"));
+        Action("WindowItem1")->trigger();
+        QCOMPARE(FForm->MdiArea()->activeSubWindow()->widget()->windowTitle(),
+                 QStringLiteral("Project Title"));
+        // the title is stored when another window takes over, and only a change marks it
+        auto* title = Dialog<TdlgTitle>();
+        title->TitleMemo->setText("Bent 4");
+        Action("DataWater")->trigger();
+        QCOMPARE(QString::fromStdString(FForm->Project().Title), QStringLiteral("Bent 4"));
+        QVERIFY(FForm->IsModified());
     }
 
     void graphDialogs() {
