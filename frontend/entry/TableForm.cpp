@@ -360,6 +360,16 @@ void TTableForm::RowOperation(int which) {
 
 bool TTableForm::FormDeactivate() { return CommitCurrentCell(); }
 
+void TTableForm::reject() {
+    // a child window of the main window has no dialog result: Escape would only hide it
+    if (FModal || FForced) QDialog::reject();
+}
+
+void TTableForm::done(int result) {
+    if (!FForced && !CommitCurrentCell()) return;
+    QDialog::done(result);
+}
+
 void TTableForm::closeEvent(QCloseEvent* event) {
     if (!FForced && !CommitCurrentCell()) {
         event->ignore();

@@ -65,6 +65,12 @@ public:
     bool CommitCurrentCell();
 
     bool FormDeactivate() override;
+    /// Sizes the window to show every column and up to ten rows.
+    void FitToContents();
+
+    /// Escape closes only a modal window; every way out of one submits the current cell.
+    void reject() override;
+    void done(int result) override;
 
     /// Closes, without asking, every open window of `table` or of a table below it: their
     /// tables are about to go.
@@ -83,7 +89,6 @@ private:
     void ItemChosen(int column, int row, int index);
     void OpenSubTable(int column, int row);
     void RowOperation(int which);
-    void FitToContents();
     int ColumnOfGrid(int gridColumn) const;
 
     TGridTable& FTable;

@@ -40,6 +40,7 @@ void TProjectHolder::ShowLrfdColumns(bool show) {
     Tables.ShowDesignMethod(show ? 1 : 2);
     if (TTableForm* f = TTableForm::WindowOf(Tables.SoilLayers())) {
         f->Redisplay();
+        f->FitToContents();
         if (auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget())) sub->adjustSize();
     }
 }
