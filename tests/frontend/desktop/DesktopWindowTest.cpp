@@ -328,6 +328,11 @@ private slots:
         Action("DataWater")->trigger();
         QCOMPARE(FForm->MdiArea()->activeSubWindow()->widget(), dialog);
         QVERIFY(!FMessages.Texts.isEmpty());
+        // nor can it be closed (the refused entry was replaced by the bound: type it again)
+        dialog->DataEdit2->setText("31");
+        auto* sub = qobject_cast<QMdiSubWindow*>(dialog->parentWidget());
+        QVERIFY(!sub->close());
+        QVERIFY(FForm->Holder().Shaft);
         dialog->DataEdit2->setText("12");
         QVERIFY(dialog->FormDeactivate());
         QCOMPARE(static_cast<double>(FForm->Project().MaxDiameter), 12.0);
