@@ -64,8 +64,29 @@ TSystemTables::TSystemTables(std::string_view layout) {
         }
         names_.emplace_back(name, t);
     }
-    if (!soil_) throw EStreamError("The table layout has no soil layer table D");
+    if (!soil_) throw ETableDefinitionError("The table layout has no soil layer table D");
+    checkSoilTable();
     soil_->Templates = &templates_;
+}
+
+// The project reads and writes the soil layer table by these columns, and every soil type needs
+// its template: a layout without them is refused here rather than failing on a project later.
+void TSystemTables::checkSoilTable() const {
+    const TColumn::ClassCode classes[] = {TColumn::kEnum,  TColumn::kFloat, TColumn::kTable,
+                                          TColumn::kFloat, TColumn::kFloat, TColumn::kFloat,
+                                          TColumn::kFloat};
+    bool ok = soil_->ColumnCount() == static_cast<int>(std::size(classes));
+    for (int c = 0; ok && c < soil_->ColumnCount(); ++c)
+        ok = soil_->Column(c).Class() == classes[c];
+    if (ok) {
+        const auto& types = dynamic_cast<TEnumColumn&>(soil_->Column(kSoilType)).Items;
+        const auto& ids   = dynamic_cast<TTableColumn&>(soil_->Column(kSoilData)).IdentifierList;
+        ok                = types.size() == 9 && ids.size() == types.size();
+        for (int id : ids) ok = ok && templates_.Find(id) != nullptr;
+    }
+    if (!ok)
+        throw ETableDefinitionError(
+            "The soil layer table D of the table layout lacks its columns or templates");
 }
 
 std::vector<TGridTable*> TSystemTables::Tables() const {

@@ -31,7 +31,8 @@ public:
     /// The tables of the built-in layout.
     TSystemTables();
     /// The tables of `layout`: objects of class TGridTable, one named "D" (the soil layer
-    /// table), the others templates. Throws ETableDefinitionError or EStreamError.
+    /// table, with the seven columns and nine templates the project uses), the others templates.
+    /// Throws ETableDefinitionError or EStreamError.
     explicit TSystemTables(std::string_view layout);
 
     TGridTable& SoilLayers() const { return *soil_; }
@@ -50,6 +51,8 @@ private:
     std::unique_ptr<TGridTable> soil_;
     TGridTableList templates_;
     std::vector<std::pair<std::string, TGridTable*>> names_;  // layout order
+
+    void checkSoilTable() const;
 };
 
 }  // namespace korven

@@ -456,9 +456,10 @@ bool TGridTable::DeleteGroup(int row) {
 }
 
 void TGridTable::SetUnits(int units) {
-    if (units == units_) return;
-    for (auto& c : columns_) c->ConvertUnits(units_, units);
-    units_ = units;
+    if (units != units_) {
+        for (auto& c : columns_) c->ConvertUnits(units_, units);
+        units_ = units;
+    }
     if (OnSetUnits) OnSetUnits(*this);
 }
 

@@ -287,7 +287,8 @@ public:
 
     /// Unit system of the stored values (1 English, 2 SI).
     int Units() const { return units_; }
-    /// Converts every float column and every sub-table when the system changes.
+    /// Converts every float column and every sub-table when the system changes, then tells
+    /// `OnSetUnits` (headers show the new unit names either way).
     void SetUnits(int units);
 
     /// Row number within the parent table, from 1; 0 for a top-level table.

@@ -191,6 +191,7 @@ void TProgramData::SetUnits(int units) {
     }
     Units = units;
     for (TGridTable* t : tables_->Tables()) t->SetUnits(units);
+    if (OnSetUnits) OnSetUnits();
 }
 
 // ---- writing ---------------------------------------------------------------------------------
@@ -345,7 +346,9 @@ void TProgramData::read(TWordReader& in, bool currentFormat) {
         const int code = readCode(in, 1, 9);
         soil.Cell(kSoilType, layer).SetInteger(code);
         soil.Cell(kSoilDepth, layer).SetFloat(in.ReadFloat());
-        TGridTable& sub         = *soil.Cell(kSoilData, layer).SubTable();
+        TGridTable* table = soil.Cell(kSoilData, layer).SubTable();
+        if (!table) throw ETableError("Layer " + std::to_string(layer + 1) + " has no parameters");
+        TGridTable& sub         = *table;
         const auto& fields      = parameterLine(code);
         const std::size_t count = fields.size();
         for (int row = 0; row < 2; ++row) {

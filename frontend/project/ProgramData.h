@@ -2,6 +2,7 @@
 // read into them and the soil layer tables.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,9 @@ public:
     bool IsModified() const;
 
     TSystemTables& Tables() const { return *tables_; }
+
+    /// Called after every `SetUnits`: the open data dialogs reload their values.
+    std::function<void()> OnSetUnits;
 
     /// A new project: the defaults, English units, every table emptied and given its minimum
     /// row count.

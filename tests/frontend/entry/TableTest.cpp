@@ -2,7 +2,9 @@
 // unit conversion, the identifier registry and stored definitions.
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <cmath>
+#include <random>
 
 #include "entry/SystemTables.h"
 #include "entry/Table.h"
@@ -15,6 +17,10 @@ namespace {
 
 class SoilTable : public ::testing::Test {
 protected:
+    // typed numbers follow the user's decimal separator; "." unless a test says otherwise
+    void SetUp() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
     TSystemTables tables;
     TGridTable& D = tables.SoilLayers();
 
@@ -161,8 +167,23 @@ TEST_F(SoilTable, TypedEntryMessagesLeaveTheValue) {
     EXPECT_EQ(blows.AsInteger(), 42);
     EXPECT_EQ(entryError(depth, "1.25E1"), "");
     EXPECT_EQ(depth.Text(), "12.5");
+    EXPECT_EQ(entryError(depth, "(2+3)*4"), "");  // cells take expressions
+    EXPECT_EQ(depth.AsFloat(), 20);
+    EXPECT_EQ(entryError(depth, "1/0"), "1/0 is not a valid number.");
+    EXPECT_EQ(entryError(blows, "sqrt(16)"), "");
+    EXPECT_EQ(blows.AsInteger(), 4);
     EXPECT_THROW(depth.AsInteger(), ETableError);  // "Data of wrong type"
     EXPECT_THROW(D.Cell(kSoilDepth, 1).AsFloat(), ETableError);
+}
+
+TEST_F(SoilTable, TypedNumbersUseTheUsersDecimalSeparator) {
+    D.SetRowCount(1);
+    const TData depth = D.Cell(kSoilDepth, 0);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(entryError(depth, "2,5*3"), "");
+    EXPECT_EQ(depth.AsFloat(), 7.5L);
+    EXPECT_EQ(depth.Text(), "7.5");  // stored and written with "."
+    EXPECT_EQ(entryError(depth, "2.5"), "2.5 is not a valid number.");
 }
 
 TEST_F(SoilTable, UnitsConvertEveryFloatColumnAndSubTable) {
@@ -302,5 +323,35 @@ TEST(TableDefinition, OlderForms) {
         const std::vector<int> ids =
             hardwired ? std::vector<int>{7, 7, 7} : std::vector<int>{1, 2, 3};
         EXPECT_EQ(dynamic_cast<TTableColumn&>(t.Column(2)).IdentifierList, ids);
+    }
+}
+
+TEST(TableDefinition, LayoutWithoutTheSoilTypesTemplatesIsRefused) {
+    const std::string layout(BuiltInTableLayout());
+    const std::string soilOnly = layout.substr(0, layout.find("object Sand"));
+    try {
+        TSystemTables t(soilOnly);
+        ADD_FAILURE();
+    } catch (const ETableDefinitionError& e) {
+        EXPECT_STREQ(e.what(),
+                     "The soil layer table D of the table layout lacks its columns or templates");
+    }
+}
+
+TEST(TableDefinition, DamagedLayoutsFailCleanly) {
+    const std::string layout(BuiltInTableLayout());
+    const char damage[] = "x'(){}=#9-.:";
+    std::mt19937 random(11);
+    for (int i = 0; i < 300; ++i) {
+        std::string text = layout;
+        if (i % 2)
+            text.resize(random() % text.size());
+        else
+            text[random() % text.size()] = damage[random() % (sizeof damage - 1)];
+        try {
+            TSystemTables t(text);
+        } catch (const ETableDefinitionError&) {
+        } catch (const EStreamError&) {
+        }
     }
 }

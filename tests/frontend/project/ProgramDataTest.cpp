@@ -92,6 +92,23 @@ TEST(ProgramData, SavedProjectReadsBackInBothUnitSystems) {
     }
 }
 
+TEST(ProgramData, ExampleProjectsReadAndSaveTheirValues) {
+    ScratchDir dir;
+    int examples = 0;
+    for (const auto& e : fs::directory_iterator(fs::path(KORVEN_SOURCE_DIR) / "examples")) {
+        if (e.path().extension() != ".kvd") continue;
+        ++examples;
+        TProgramData a, b;
+        const TFileResult r = a.LoadFromFile(e.path().string());
+        ASSERT_TRUE(r) << e.path() << ": " << r.Message;
+        a.FileName = dir.file("copy.kvd");
+        ASSERT_TRUE(a.SaveToFile());
+        ASSERT_TRUE(b.LoadFromFile(a.FileName));
+        EXPECT_EQ(snapshot(b), snapshot(a)) << e.path();
+    }
+    EXPECT_GE(examples, 3);
+}
+
 TEST(ProgramData, GoldenLayout) {
     ScratchDir dir;
     TProgramData p;
