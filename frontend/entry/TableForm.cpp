@@ -233,6 +233,9 @@ void TTableForm::FillRows() {
                 box->setCurrentIndex(col.IntegerAt(r) - 1);
                 connect(box, &QComboBox::activated, this,
                         [this, c, r](int index) { ItemChosen(c, r, index); });
+                box->setProperty("cellRow", r);
+                box->setProperty("cellColumn", gc);
+                box->installEventFilter(this);
                 FGrid->setCellWidget(r, gc, box);
             } else if (col.Class() == TColumn::kTable) {
                 cell->setFlags(Qt::ItemIsEnabled);
@@ -241,6 +244,9 @@ void TTableForm::FillRows() {
                 button->setObjectName(QStringLiteral("SubTable_%1_%2").arg(c).arg(r));
                 button->setAutoDefault(false);
                 connect(button, &QPushButton::clicked, this, [this, c, r] { OpenSubTable(c, r); });
+                button->setProperty("cellRow", r);
+                button->setProperty("cellColumn", gc);
+                button->installEventFilter(this);
                 FGrid->setCellWidget(r, gc, button);
             } else {
                 cell->setText(Q(col.CellText(r)));
@@ -359,6 +365,16 @@ void TTableForm::RowOperation(int which) {
 }
 
 bool TTableForm::FormDeactivate() { return CommitCurrentCell(); }
+
+bool TTableForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && !FFilling) {
+        const QVariant row = watched->property("cellRow");
+        const QVariant col = watched->property("cellColumn");
+        if (row.isValid() && col.isValid() && FBadRow < 0)
+            FGrid->setCurrentCell(row.toInt(), col.toInt());
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 void TTableForm::reject() {
     // a child window of the main window has no dialog result: Escape would only hide it

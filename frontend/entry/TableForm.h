@@ -80,6 +80,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// Entering a cell's list or button makes that cell the grid's current one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Build();

@@ -14,15 +14,20 @@ namespace korven {
 
 TProjectHolder::TProjectHolder(TMainForm& form) : FForm(form) {
     Tables.ShowDesignMethod(Project.DesignMethod);
+    Project.OnSetUnits = [this] { UnitsChanged(); };
 }
 
 TProjectHolder::~TProjectHolder() = default;
 
 void TProjectHolder::SetUnits(int units) {
-    // What the user typed goes into the project before it is converted, and the dialogs show
-    // the converted values before anything can make one of them store its old texts again.
+    // What the user typed goes into the project before it is converted; the project then tells
+    // the open windows (below) to show the converted values.
     FForm.ActiveChildStoreEdits();
     Project.SetUnits(units);
+}
+
+void TProjectHolder::UnitsChanged() {
+    // the dialogs first, before anything can make one of them store its old texts again
     for (QPointer<TDataDialog>* d : {&Shaft, &Safety, &Length, &Load, &Water})
         if (*d) (*d)->FormActivate();
     for (QMdiSubWindow* w : FForm.MdiArea()->subWindowList()) {

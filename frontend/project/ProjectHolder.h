@@ -65,6 +65,7 @@ private:
     template <class D, class... A>
     D* Show(QPointer<TDataDialog>& slot, A&&... args);
     void Close(QPointer<TDataDialog>& slot);
+    void UnitsChanged();
     TMainForm& FForm;
 };
 
