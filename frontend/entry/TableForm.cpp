@@ -12,10 +12,12 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "entry/GridSnap.h"
 #include "entry/Table.h"
 #include "project/Messages.h"
 
@@ -365,6 +367,29 @@ void TTableForm::RowOperation(int which) {
 }
 
 bool TTableForm::FormDeactivate() { return CommitCurrentCell(); }
+
+void TTableForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (FSnapping || !isVisible() || FGrid->columnCount() < 2) return;
+    TGridMetrics metrics;
+    for (int c = 0; c < FGrid->columnCount(); ++c)
+        metrics.ColumnWidths.push_back(FGrid->columnWidth(c));
+    metrics.HeaderHeight    = FGrid->horizontalHeader()->height();
+    metrics.RowHeight       = FGrid->rowCount() > 0 ? FGrid->rowHeight(0) : 1;
+    metrics.RowCount        = FGrid->rowCount();
+    metrics.ScrollBarExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FGrid);
+    metrics.Frame           = FGrid->frameWidth();
+    const TGridSize snapped = SnapGridSize(metrics, {FGrid->width(), FGrid->height()});
+    const QSize delta(snapped.Width - FGrid->width(), snapped.Height - FGrid->height());
+    if (delta.isNull()) return;
+    QWidget* outer     = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    const QSize target = outer->size() + delta;
+    if (target == FLastSnap) return;  // the layout would not give it: do not try again
+    FLastSnap = target;
+    FSnapping = true;
+    outer->resize(target);
+    FSnapping = false;
+}
 
 bool TTableForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && !FFilling) {

@@ -82,6 +82,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     /// Entering a cell's list or button makes that cell the grid's current one.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// A dragged border snaps to whole columns and rows.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Build();
@@ -104,6 +106,8 @@ private:
     std::vector<int> FColumns;  ///< table column of each grid column after the row numbers
     bool FFilling  = false;
     bool FForced   = false;
+    bool FSnapping = false;
+    QSize FLastSnap;
     int FBadRow    = -1;
     int FBadColumn = -1;
 };

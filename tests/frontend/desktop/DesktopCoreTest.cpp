@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "entry/GridSnap.h"
 #include "entry/JpegImage.h"
 #include "project/MainRules.h"
 #include "project/RunCommand.h"
@@ -226,6 +227,26 @@ TEST_F(GermanLocale, RealEngineRunsWithPointAndLeavesItsFiles) {
         EXPECT_EQ(plot, dir.filePath("bridge.kvp"));
     }
     EXPECT_EQ(CPoint(), ",");
+}
+
+TEST(GridSnap, WholeColumnsAndRows) {
+    // row numbers 40 wide, then 100, 120, 80; header 30, rows 20, scroll bars 15, frame 1
+    const TGridMetrics grid{{40, 100, 120, 80}, 30, 20, 12, 15, 1};
+    struct Case {
+        TGridSize requested, snapped;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{400, 400}, {342, 272}, "everything fits: the grid hugs it"},
+        {{300, 400}, {262, 30 + 12 * 20 + 15 + 2}, "a column cut off: whole ones and a bar"},
+        {{400, 150}, {340 + 15 + 2, 30 + 5 * 20 + 2}, "rows cut off: five whole ones and a bar"},
+        {{50, 10}, {140 + 15 + 2, 30 + 20 + 15 + 2}, "never below two columns and one row"},
+    };
+    for (const Case& c : cases) {
+        const TGridSize s = SnapGridSize(grid, c.requested);
+        EXPECT_EQ(s.Width, c.snapped.Width) << c.why;
+        EXPECT_EQ(s.Height, c.snapped.Height) << c.why;
+    }
 }
 
 std::vector<std::uint8_t> ReadFile(const char* path) {

@@ -399,6 +399,21 @@ private slots:
         QVERIFY(FForm->IsModified());
     }
 
+    void draggedBorderSnapsToWholeColumns() {
+        Action("DataSoil")->trigger();
+        TTableForm* window = SoilWindow();
+        auto* sub          = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        sub->resize(sub->width() - 137, sub->height());
+        QTest::qWait(20);
+        TTableGrid* grid = window->Grid();
+        QList<int> prefix{0};
+        for (int c = 0; c < grid->columnCount(); ++c)
+            prefix << prefix.last() + grid->columnWidth(c);
+        QVERIFY2(prefix.contains(grid->width() - 2 * grid->frameWidth()),
+                 qPrintable(QString::number(grid->width())));
+        QVERIFY(grid->width() - 2 * grid->frameWidth() < prefix.last());
+    }
+
     void soilTypeReplacesSubTable() {
         Action("DataSoil")->trigger();
         TTableForm* window = SoilWindow();
