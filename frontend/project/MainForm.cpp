@@ -419,6 +419,7 @@ bool TMainForm::AskToSave() {
 }
 
 void TMainForm::FileNewClick() {
+    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
     if (!AskToSave()) return;
     FHolder->NewProject();
     ResultsLoaded = false;
@@ -427,6 +428,7 @@ void TMainForm::FileNewClick() {
 }
 
 void TMainForm::FileOpenClick() {
+    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
     if (!AskToSave()) return;
     const QStringList filters = {QStringLiteral("KORVEN 6/7(*.kvd)"),
                                  QStringLiteral("KORVEN 5.0(*.kvd)"),
@@ -475,11 +477,13 @@ bool TMainForm::SaveProject() {
 }
 
 bool TMainForm::FileSaveClick() {
+    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
     if (IsUntitled(ProjectFileName())) return FileSaveAsClick();
     return SaveProject();
 }
 
 bool TMainForm::FileSaveAsClick() {
+    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
     const QString title =
         QStringLiteral("Save ") + ProjectShortName(ProjectFileName()) + QStringLiteral(" As");
     const QStringList filters = {QStringLiteral("KORVEN 6.0(*.kvd)"),
@@ -492,6 +496,7 @@ bool TMainForm::FileSaveAsClick() {
 }
 
 void TMainForm::CompRunClick() {
+    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
     if (!FileSaveClick() || IsUntitled(ProjectFileName())) return;
     TRunHooks hooks;
     hooks.Inform = [this](const QString& text) { ShowMessage(this, TMsgKind::Information, text); };

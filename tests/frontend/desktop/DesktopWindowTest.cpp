@@ -514,7 +514,10 @@ private slots:
 
     void saveAsTitleAndSave() {
         FFiles.Save = Work("Pier 9.kvd");
-        QVERIFY(FForm->FileSaveClick());
+        Action("DataShaft")->trigger();
+        Dialog<TfrmShaftpeneta>()->DataEdit1->setText("4");
+        QVERIFY(FForm->FileSaveClick());  // as Ctrl+S does, without the menu being opened
+        QCOMPARE(static_cast<double>(FForm->Project().MinDiameter), 4.0);
         QCOMPARE(FFiles.Titles, QStringList{"Save NewKorven As"});
         QVERIFY(QFile::exists(Work("Pier 9.kvd")));
         QCOMPARE(FForm->windowTitle(), QStringLiteral("KORVEN 2012.7.2 - Pier 9"));
