@@ -563,6 +563,35 @@ private slots:
         QVERIFY(!Action("pltCombine")->isEnabled());
     }
 
+    void runLoadsTheResultsItWrote() {
+        const QString project = CopyExample("bridge-clay-design-load.kvd", "bridge.kvd");
+        FForm->OpenProject(project, true);
+        QVERIFY(!FForm->ResultsLoaded);
+        FForm->SetLibraryPath(QStringLiteral(KORVEN_STAND_IN_ENGINE));
+        Action("CompRun")->trigger();
+        QCOMPARE(FMessages.Texts,
+                 QStringList{"Computations are completed. Please, check output file for results "
+                             "or error messages."});
+        QVERIFY(FForm->ResultsLoaded);
+        QCOMPARE(FForm->Graphs().pltSkin.LineCount(), 3);
+        FForm->findChild<QMenu*>("GraphMenu")->aboutToShow();
+        QVERIFY(Action("pltSkin")->isEnabled());
+        QVERIFY(!QFile::exists(Work("names.dat")));
+    }
+
+    void runWithDamagedResultsSaysSo() {
+        const QString project = CopyExample("bridge-clay-design-load.kvd", "damaged.kvd");
+        FForm->OpenProject(project, true);
+        FForm->SetLibraryPath(QStringLiteral(KORVEN_STAND_IN_ENGINE));
+        Action("CompRun")->trigger();
+        QCOMPARE(FMessages.Texts.size(), 2);
+        QCOMPARE(FMessages.Texts[1],
+                 QStringLiteral("An error occured in running the main program."));
+        QVERIFY(!FForm->ResultsLoaded);
+        FForm->findChild<QMenu*>("GraphMenu")->aboutToShow();
+        QVERIFY(!Action("pltSkin")->isEnabled());
+    }
+
     void endToEndRunThroughTheEngine() {
         const QString project = CopyExample("layered-sand-clay-design-length.kvd", "layered.kvd");
         FForm->OpenProject(project, true);
