@@ -124,8 +124,6 @@ private:
     QString FLibraryPath;
     std::unique_ptr<TProjectHolder> FHolder;
     std::unique_ptr<TRunCommand> FRun;
-
-    friend class TProjectHolder;
 };
 
 }  // namespace korven

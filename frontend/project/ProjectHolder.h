@@ -9,8 +9,6 @@
 #include "graphs/PlotLoad.h"
 #include "project/ProgramData.h"
 
-class QWidget;
-
 namespace korven {
 
 class TMainForm;
