@@ -43,4 +43,40 @@ std::string FormatGeneral(long double value, int digits) {
     return out;
 }
 
+bool ParseReal(std::string_view text, char separator, long double& value) {
+    std::string plain;  // sign, digits, "." and exponent, as from_chars wants them
+    plain.reserve(text.size());
+    std::size_t i     = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') plain += text[i++];
+        return i - start;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') plain += '-';
+        ++i;
+    }
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == separator) {
+        plain += '.';
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        plain += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        if (digits() == 0) return false;
+    }
+    if (i != text.size()) return false;
+
+    long double result = 0;
+    const auto res     = std::from_chars(plain.data(), plain.data() + plain.size(), result);
+    if (res.ec != std::errc() || res.ptr != plain.data() + plain.size()) return false;
+    if (!std::isfinite(result)) return false;
+    value = result;
+    return true;
+}
+
 }  // namespace korven
