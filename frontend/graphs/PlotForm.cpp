@@ -194,8 +194,8 @@ TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent) : QWidget(parent), grap
             ToggleCurve(legendCurves_[static_cast<std::size_t>(i)]);
     });
 
-    const AxisRange r = AutoScale(graph_);
-    if (!r.valid) {
+    const TAxisRange r = AutoScale(graph_.Curves());
+    if (!r.Valid) {
         valid_ = false;
         return;
     }
@@ -203,7 +203,7 @@ TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent) : QWidget(parent), grap
     view_ = full_;
 
     for (int i = 0; i < graph_.LineCount(); ++i)
-        graph_.Line(i).Active = i < ListedCurveCount(graph_.LineCount(), graph_.LimitCurves);
+        graph_.Curve(i).Active = i < ListedCurveCount(graph_.LineCount(), graph_.LimitCurves);
     BuildMenu();
     RebuildCurveLists();
     graph_.LegendFont = 11;
@@ -325,7 +325,7 @@ void TPlotForm::MenuOpening() {
     for (QAction* a : markersMenu_->actions()) a->setChecked(a->data().toInt() == graph_.Markers);
     for (QAction* a : curveItems_) {
         const int i = a->data().toInt();
-        if (i >= 0 && i < graph_.LineCount()) a->setChecked(graph_.Line(i).Shown);
+        if (i >= 0 && i < graph_.LineCount()) a->setChecked(graph_.Curve(i).Shown);
     }
 }
 
@@ -338,13 +338,12 @@ void TPlotForm::RebuildCurveLists() {
     legendNames_.clear();
     legendCurves_ = ActiveCurves(graph_);
     for (int i : legendCurves_) {
-        std::string name = graph_.Line(i).DisplayName();
-        if (graph_.onGetCaption) graph_.onGetCaption(i, name);
-        const QString q = QString::fromStdString(name);
+        QString q = graph_.Curve(i).DisplayName();
+        if (graph_.onGetCaption) graph_.onGetCaption(i, q);
         legendNames_ << q;
         QAction* a = plotMenu_->addAction(q);
         a->setCheckable(true);
-        a->setChecked(graph_.Line(i).Shown);
+        a->setChecked(graph_.Curve(i).Shown);
         a->setData(i);
         connect(a, &QAction::triggered, this, [this, i] { ToggleCurve(i); });
         curveItems_.push_back(a);
@@ -354,14 +353,14 @@ void TPlotForm::RebuildCurveLists() {
 
 void TPlotForm::UpdateLegend() {
     std::vector<bool> shown;
-    for (int i : legendCurves_) shown.push_back(graph_.Line(i).Shown);
+    for (int i : legendCurves_) shown.push_back(graph_.Curve(i).Shown);
     legend_->SetEntries(legendNames_, shown);
     legend_->KeepInside();
 }
 
 void TPlotForm::ToggleCurve(int curveIndex) {
     if (curveIndex < 0 || curveIndex >= graph_.LineCount()) return;
-    graph_.Line(curveIndex).Shown = !graph_.Line(curveIndex).Shown;
+    graph_.Curve(curveIndex).Shown = !graph_.Curve(curveIndex).Shown;
     UpdateLegend();
     MenuOpening();
     canvas_->update();
@@ -384,7 +383,7 @@ void TPlotForm::LayOut(bool placeLegend) {
     lp.dpiY       = ScreenDpiY();
     lp.h          = LabelHeight(graph_.SizeFont, FontPixels(lp.dpiY));
     lp.xOnTop     = graph_.XOnTop;
-    lp.hasTitle   = !graph_.Title.empty();
+    lp.hasTitle   = !graph_.Title.isEmpty();
     lp.titleOnTop = graph_.TitleOnTop;
     lp.showLayers = graph_.ShowLayers;
     frame_.mode   = OutputMode::Screen;
@@ -431,8 +430,8 @@ void TPlotForm::CanvasMove(QMouseEvent* e) {
     const PixelRect& r = frame_.rects.plot;
     const PixelPoint c = ClampToRect(r, {e->position().toPoint().x(), e->position().toPoint().y()});
     const WorldPoint w = ScreenToWorld(r, view_, graph_.XOnTop, c.x, c.y);
-    setWindowTitle(QString::fromStdString(graph_.Caption + " X: " + FormatGeneral(w.x, 5)
-                                          + " Y: " + FormatGeneral(w.y, 5)));
+    setWindowTitle(graph_.Caption + QString::fromStdString(" X: " + FormatGeneral(w.x, 5) +
+                                                           " Y: " + FormatGeneral(w.y, 5)));
     if (banding_) {
         bandCorner_ = QPoint(c.x, c.y);
         canvas_->update();
@@ -453,9 +452,9 @@ void TPlotForm::CanvasRelease(QMouseEvent* e) {
 }
 
 void TPlotForm::PlotCaptionClick() {
-    TfrmGraphCaption dlg(QString::fromStdString(graph_.Title), graph_.TitleOnTop, this);
+    TfrmGraphCaption dlg(graph_.Title, graph_.TitleOnTop, this);
     dlg.exec();
-    graph_.Title      = dlg.Title().toStdString();
+    graph_.Title      = dlg.Title();
     graph_.TitleOnTop = dlg.OnTop();
     LayOut(false);
 }
@@ -464,14 +463,14 @@ void TPlotForm::mLineNameClick() {
     QStringList names;
     std::vector<QColor> colours;
     for (int i = 0; i < graph_.LineCount(); ++i) {
-        names << QString::fromStdString(graph_.Line(i).DisplayName());
+        names << graph_.Curve(i).DisplayName();
         colours.push_back(Colour(i));
     }
     TfrmLineNames dlg(names, colours, this);
     if (dlg.exec() != QDialog::Accepted) return;
     const QStringList edited = dlg.Names();
     for (int i = 0; i < graph_.LineCount() && i < edited.size(); ++i)
-        graph_.Line(i).LineName = edited[i].toStdString();
+        graph_.Curve(i).LineName = edited[i];
     RebuildCurveLists();
     canvas_->update();
 }
@@ -479,14 +478,14 @@ void TPlotForm::mLineNameClick() {
 void TPlotForm::ActiveGraphsClick() {
     QStringList names, marks;
     for (int i = 0; i < graph_.LineCount(); ++i) {
-        names << QString::fromStdString(graph_.Line(i).DisplayName());
-        marks << (graph_.Line(i).Active ? kActiveMark : kInactiveMark);
+        names << graph_.Curve(i).DisplayName();
+        marks << (graph_.Curve(i).Active ? kActiveMark : kInactiveMark);
     }
     TfrmActiveLines dlg(names, marks, this);
     if (dlg.exec() != QDialog::Accepted) return;
     const QStringList result = dlg.Marks();
     for (int i = 0; i < graph_.LineCount() && i < result.size(); ++i)
-        graph_.Line(i).Active = result[i] == kActiveMark;
+        graph_.Curve(i).Active = result[i] == kActiveMark;
     RebuildCurveLists();
     canvas_->update();
 }
@@ -528,7 +527,7 @@ TPlotForm::SaveResult TPlotForm::SaveImage(const QString& path, double widthIn, 
 }
 
 bool TPlotForm::PrintTo(QPrinter& printer) {
-    printer.setDocName(QString::fromStdString(graph_.Caption));
+    printer.setDocName(graph_.Caption);
     printer.setFullPage(true);
     const int dpiX    = printer.logicalDpiX();
     const int dpiY    = printer.logicalDpiY();
@@ -551,7 +550,7 @@ bool TPlotForm::PrintTo(QPrinter& printer) {
     lp.dpiY       = dpiY;
     lp.h          = LabelHeight(graph_.SizeFont, FontPixels(dpiY));
     lp.xOnTop     = graph_.XOnTop;
-    lp.hasTitle   = !graph_.Title.empty();
+    lp.hasTitle   = !graph_.Title.isEmpty();
     lp.titleOnTop = graph_.TitleOnTop;
     lp.showLayers = graph_.ShowLayers;
     PlotFrame f;

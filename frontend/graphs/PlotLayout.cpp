@@ -152,20 +152,6 @@ ViewRange ZoomOut(const ViewRange& full, const ViewRange& view, WorldPoint at) {
     return v;
 }
 
-TickSpan TicksInside(long double min, long double max, long double step) {
-    TickSpan t;
-    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(min) || !std::isfinite(max)
-        || max < min)
-        return t;
-    // a range of thousands of steps cannot be drawn anyway and would overflow the counter
-    if ((max - min) / step > 1.0e6L) return t;
-    // the ends are usually exact multiples of the step that rounding has moved a hair
-    const long double slack = step * 1.0e-9L;
-    t.first                 = std::llround(std::ceil((min - slack) / step));
-    t.last                  = std::llround(std::floor((max + slack) / step));
-    return t;
-}
-
 int CurvePenWidth(int dpiX, int widthLine) {
     return (static_cast<int>(std::lround(dpiX / 300.0)) + 1) * widthLine;
 }

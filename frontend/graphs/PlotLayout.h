@@ -96,14 +96,6 @@ void ZoomAxisOut(long double at, long double viewMin, long double viewMax, long 
 ViewRange ZoomIn(const ViewRange& full, WorldPoint a, WorldPoint b);
 ViewRange ZoomOut(const ViewRange& full, const ViewRange& view, WorldPoint at);
 
-/// Tick k sits at k * step; these are the first and last k inside [min, max] (first > last when
-/// there are none).
-struct TickSpan {
-    long long first = 0;
-    long long last  = -1;
-};
-TickSpan TicksInside(long double min, long double max, long double step);
-
 /// Curve and marker pen width in device pixels.
 int CurvePenWidth(int dpiX, int widthLine);
 

@@ -19,7 +19,6 @@ QColor Colour(int n) {
     return QColor(c.r, c.g, c.b);
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 void DrawMarker(QPainter& p, int k, PixelPoint at, int dpiX, int dpiY) {
     const auto v = MarkerVertices(k, at.x, at.y, dpiX, dpiY);
@@ -44,7 +43,7 @@ void DrawUpward(QPainter& p, int x, int y, const QString& text, int alignBaselin
 void PaintCaptions(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     const int h         = f.h;
     const PixelRect& o  = f.output;
-    const bool hasTitle = !g.Title.empty();
+    const bool hasTitle = !g.Title.isEmpty();
     p.setPen(Qt::black);
     p.setFont(GraphFont(h, true));
     const QFontMetrics fm(p.font());
@@ -61,7 +60,7 @@ void PaintCaptions(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     if (hasTitle) {
         const int ty = g.TitleOnTop ? o.top : o.bottom - fm.height();
         p.drawText(QRect(o.left, ty, o.Width(), fm.height()), Qt::AlignHCenter | Qt::AlignTop,
-                   Q(g.Title));
+                   g.Title);
     }
 
     const QString yc = AxisCaption(g.YCaption, g.YUnits, g.Units());
@@ -69,22 +68,19 @@ void PaintCaptions(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
 }
 
 void PaintTicks(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
-    const PixelRect& r   = f.rects.plot;
-    const int h          = f.h;
-    const ViewRange& v   = f.view;
-    const long double xs = LabelStep(v.xmin, v.xmax, r.Width(), h);
-    const long double ys = LabelStep(v.ymin, v.ymax, r.Height(), h);
-    if (!(xs > 0) || !(ys > 0)) return;
+    const PixelRect& r = f.rects.plot;
+    const ViewRange& v = f.view;
+    const TLabelSteps steps =
+        LabelStep(r.Width(), r.Height(), f.h, g.ShowThree, TAxisRange{v.xmin, v.xmax, v.ymin, v.ymax});
+    if (!steps.X.Draw || !steps.Y.Draw) return;
 
-    QPen tickPen(Qt::black, 1);
-    QPen gridPen(Qt::black, 1, Qt::DotLine);
-    p.setFont(GraphFont(h, false));
+    const QPen tickPen(Qt::black, 1);
+    const QPen gridPen(Qt::black, 1, Qt::DotLine);
+    p.setFont(GraphFont(f.h, false));
     const QFontMetrics fm(p.font());
 
-    const long double xt = xs / 5;
-    const TickSpan tx    = TicksInside(v.xmin, v.xmax, xt);
-    for (long long k = tx.first; k <= tx.last; ++k) {
-        const long double x = k * xt;
+    for (long long k = steps.X.FirstTick; k <= steps.X.LastTick; ++k) {
+        const long double x = k * steps.X.Tick;
         const int X         = WorldToScreen(r, v, g.XOnTop, x, v.ymin).x;
         if (X < r.left || X > r.right) continue;
         p.setPen(tickPen);
@@ -96,7 +92,7 @@ void PaintTicks(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         p.setPen(gridPen);
         p.drawLine(X, r.top, X, r.bottom);
         p.setPen(Qt::black);
-        const QString label = Q(FormatGeneral(x, 4));
+        const QString label = QString::fromStdString(FormatGeneral(x, 4));
         const int w         = fm.horizontalAdvance(label);
         if (g.XOnTop)
             p.drawText(X - w / 2, r.top - f.dpiY / 32 - fm.descent(), label);
@@ -104,10 +100,8 @@ void PaintTicks(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
             p.drawText(X - w / 2, r.bottom + f.dpiY / 16 + fm.ascent(), label);
     }
 
-    const long double yt = ys / 5;
-    const TickSpan ty    = TicksInside(v.ymin, v.ymax, yt);
-    for (long long k = ty.first; k <= ty.last; ++k) {
-        const long double y = k * yt;
+    for (long long k = steps.Y.FirstTick; k <= steps.Y.LastTick; ++k) {
+        const long double y = k * steps.Y.Tick;
         const int Y         = WorldToScreen(r, v, g.XOnTop, v.xmin, y).y;
         if (Y < r.top || Y > r.bottom) continue;
         p.setPen(tickPen);
@@ -116,7 +110,7 @@ void PaintTicks(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         p.setPen(gridPen);
         p.drawLine(r.left, Y, r.right, Y);
         p.setPen(Qt::black);
-        DrawUpward(p, r.left - f.dpiX / 32, Y, Q(FormatGeneral(y, 4)), 0);
+        DrawUpward(p, r.left - f.dpiX / 32, Y, QString::fromStdString(FormatGeneral(y, 4)), 0);
     }
 }
 
@@ -129,7 +123,7 @@ void PaintCurves(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     const int width   = CurvePenWidth(f.dpiX, g.WidthLine);
     const auto active = ActiveCurves(g);
     for (std::size_t n = 0; n < active.size(); ++n) {
-        const TLine& line = g.Line(active[n]);
+        const TLine& line = g.Curve(active[n]);
         if (!line.Shown) continue;
         const int k = static_cast<int>(n);
         QPen pen(Colour(k), width);
@@ -157,11 +151,11 @@ void PaintLegendBox(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     std::vector<Row> rows;
     const auto active = ActiveCurves(g);
     for (std::size_t n = 0; n < active.size(); ++n) {
-        const TLine& line = g.Line(active[n]);
+        const TLine& line = g.Curve(active[n]);
         if (!line.Shown) continue;
-        std::string name = line.DisplayName();
+        QString name = line.DisplayName();
         if (g.onGetCaption) g.onGetCaption(active[n], name);
-        rows.push_back({static_cast<int>(n), Q(name)});
+        rows.push_back({static_cast<int>(n), name});
     }
     if (rows.empty()) return;
     p.setFont(GraphFont(f.h, false));
@@ -219,7 +213,7 @@ void PaintLayers(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         brush.setTransform(QTransform::fromTranslate(s.left, s.top));
         p.setBrush(brush);
         p.drawRect(band);
-        const QString name = Q(g.Layer(i).DisplayName());
+        const QString name = g.Layer(i).DisplayName();
         const int w        = fm.horizontalAdvance(name);
         const QRect label(band.center().x() - w / 2, band.center().y() - fm.height() / 2, w,
                           fm.height());
@@ -246,13 +240,13 @@ std::vector<int> ActiveCurves(const TGraphPlot& g) {
     std::vector<int> active;
     const int listed = ListedCurveCount(g.LineCount(), g.LimitCurves);
     for (int i = 0; i < listed; ++i)
-        if (g.Line(i).Active) active.push_back(i);
+        if (g.Curve(i).Active) active.push_back(i);
     return active;
 }
 
-QString AxisCaption(const std::string& caption, const std::string& units, int unitSystem) {
-    QString text = Q(caption);
-    if (!units.empty()) text += QStringLiteral(" (") + Q(UnitName(units, unitSystem)) + ")";
+QString AxisCaption(const QString& caption, const QString& units, int unitSystem) {
+    QString text = caption;
+    if (!units.isEmpty()) text += QStringLiteral(" (") + UnitName(units, unitSystem) + ")";
     return text;
 }
 

@@ -35,7 +35,7 @@ QFont GraphFont(int pixels, bool bold);
 std::vector<int> ActiveCurves(const TGraphPlot& g);
 
 /// Axis caption with its unit name in parentheses when the axis has a unit code.
-QString AxisCaption(const std::string& caption, const std::string& units, int unitSystem);
+QString AxisCaption(const QString& caption, const QString& units, int unitSystem);
 
 /// Everything of the graph in drawing order: background, captions, ticks and grid, curves, the
 /// legend box (printing and saving), the layer strip, the frame.

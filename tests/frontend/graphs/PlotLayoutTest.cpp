@@ -135,27 +135,6 @@ TEST(PlotLayout, ZoomOutDoublesTheSpanAndEndsAtTheFullRange) {
     }
 }
 
-TEST(PlotLayout, TicksInsideTheRange) {
-    struct Case {
-        long double min, max, step;
-        long long first, last;
-    } const cases[] = {
-        {0, 250, 10, 0, 25},
-        {-0.01L, 0.01L, 0.001L, -10, 10},  // ends that are multiples only up to rounding
-        {0.3L, 0.9L, 0.1L, 3, 9},
-        {-7, 23, 5, -1, 4},
-    };
-    for (const auto& c : cases) {
-        const TickSpan t = TicksInside(c.min, c.max, c.step);
-        EXPECT_EQ(t.first, c.first) << static_cast<double>(c.max);
-        EXPECT_EQ(t.last, c.last) << static_cast<double>(c.max);
-    }
-    const long double nan = std::numeric_limits<long double>::quiet_NaN();
-    for (const TickSpan t : {TicksInside(0, 1, 0), TicksInside(5, 4, 1), TicksInside(0, 1, nan),
-                             TicksInside(0, 1e30L, 1e-30L)})
-        EXPECT_GT(t.first, t.last);
-}
-
 TEST(PlotLayout, MarkersAtEveryIntervalFromPointZero) {
     EXPECT_EQ(MarkerIndices(16, 3), (std::vector<int>{0, 3, 6, 9, 12, 15}));
     EXPECT_EQ(MarkerIndices(3, 5), (std::vector<int>{0}));
