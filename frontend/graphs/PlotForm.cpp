@@ -430,8 +430,9 @@ void TPlotForm::CanvasMove(QMouseEvent* e) {
     const PixelRect& r = frame_.rects.plot;
     const PixelPoint c = ClampToRect(r, {e->position().toPoint().x(), e->position().toPoint().y()});
     const WorldPoint w = ScreenToWorld(r, view_, graph_.XOnTop, c.x, c.y);
-    setWindowTitle(graph_.Caption + QString::fromStdString(" X: " + FormatGeneral(w.x, 5) +
-                                                           " Y: " + FormatGeneral(w.y, 5)));
+    setWindowTitle(
+        graph_.Caption
+        + QString::fromStdString(" X: " + FormatGeneral(w.x, 5) + " Y: " + FormatGeneral(w.y, 5)));
     if (banding_) {
         bandCorner_ = QPoint(c.x, c.y);
         canvas_->update();

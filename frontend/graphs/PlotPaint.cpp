@@ -19,7 +19,6 @@ QColor Colour(int n) {
     return QColor(c.r, c.g, c.b);
 }
 
-
 void DrawMarker(QPainter& p, int k, PixelPoint at, int dpiX, int dpiY) {
     const auto v = MarkerVertices(k, at.x, at.y, dpiX, dpiY);
     QPolygon poly;
@@ -68,10 +67,10 @@ void PaintCaptions(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
 }
 
 void PaintTicks(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
-    const PixelRect& r = f.rects.plot;
-    const ViewRange& v = f.view;
-    const TLabelSteps steps =
-        LabelStep(r.Width(), r.Height(), f.h, g.ShowThree, TAxisRange{v.xmin, v.xmax, v.ymin, v.ymax});
+    const PixelRect& r      = f.rects.plot;
+    const ViewRange& v      = f.view;
+    const TLabelSteps steps = LabelStep(r.Width(), r.Height(), f.h, g.ShowThree,
+                                        TAxisRange{v.xmin, v.xmax, v.ymin, v.ymax});
     if (!steps.X.Draw || !steps.Y.Draw) return;
 
     const QPen tickPen(Qt::black, 1);
