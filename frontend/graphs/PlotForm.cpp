@@ -54,6 +54,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override { form_->CanvasMove(e); }
     void mouseReleaseEvent(QMouseEvent* e) override { form_->CanvasRelease(e); }
     void resizeEvent(QResizeEvent*) override { form_->LayOut(false); }
+    void showEvent(QShowEvent*) override { form_->LayOut(false); }
 
 private:
     TPlotForm* form_;
@@ -165,6 +166,7 @@ void TLegendBox::mousePressEvent(QMouseEvent* e) {
 
 void TLegendBox::mouseMoveEvent(QMouseEvent* e) {
     if (!dragging_) return;
+    userMoved_ = true;
     move(mapToParent(e->position().toPoint()) - grab_);
     KeepInside();
 }
@@ -393,7 +395,8 @@ void TPlotForm::LayOut(bool placeLegend) {
     frame_.h      = lp.h;
     frame_.rects  = ScreenLayout(lp);
     frame_.view   = view_;
-    if (placeLegend) {
+    // until the user drags it, the legend rides the plot's corner as the window is sized
+    if (placeLegend || !legend_->UserMoved()) {
         const PixelRect& r = frame_.rects.plot;
         legend_->move(r.right - legend_->width(), r.bottom - legend_->height());
     }

@@ -38,6 +38,7 @@ public:
     int ItemAt(int y) const;       ///< entry under a y of the box, -1 if none
     int ItemHeight() const { return itemHeight_; }
     void KeepInside();
+    bool UserMoved() const { return userMoved_; }
 
 signals:
     void ItemDoubleClicked(int index);
@@ -56,6 +57,7 @@ private:
     QFont font_;
     int itemHeight_ = 16;
     bool dragging_  = false;
+    bool userMoved_ = false;
     QPoint grab_;
 };
 

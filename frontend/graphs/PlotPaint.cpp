@@ -205,7 +205,8 @@ void PaintLayers(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         const int c   = codes[shown];
         ++shown;
         if (b.bottom <= b.top) continue;
-        const QRect band(QPoint(s.left, b.top), QPoint(s.right, b.bottom));
+        // an outline of width w spans left .. left + w, so the band's right edge stays inside
+        const QRect band(s.left, b.top, s.Width(), b.bottom - b.top);
         p.setPen(QPen(Qt::black, pen));
         // the texture starts at the strip's corner on every device
         QBrush brush = LayerBrush(c, print, f.dpiX);
@@ -261,7 +262,7 @@ void PaintGraph(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     if (g.ShowLayers && f.rects.hasStrip) PaintLayers(p, g, f);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)));
+    p.drawRect(QRect(r.left, r.top, r.Width(), r.Height()));
 }
 
 }  // namespace korven

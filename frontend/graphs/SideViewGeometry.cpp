@@ -59,6 +59,8 @@ ViewRange ShapeExtents(const std::vector<Quad>& shapes, long double lastBottom, 
     // the last layer line is drawn at its depth plus the ground offset; without the offset here
     // a profile deeper than the shaft would lose its bottom line and label off the window
     e.ymax = std::max(e.ymax, lastBottom + GroundOffset(B));
+    // a little room below, or the deepest line would fall on the window's last pixel row
+    e.ymax += (e.ymax - e.ymin) / 40;
     return e;
 }
 

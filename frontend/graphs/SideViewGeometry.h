@@ -37,7 +37,8 @@ long double GroundOffset(long double B);
 /// Stem, and the bell when it is one (angle above 0 and base wider than the stem).
 std::vector<Quad> ShaftShapes(const ShaftOutline& s);
 
-/// Extents of the shapes from 0, reaching at least the last layer's bottom line; -5..5 x 0..5
+/// Extents of the shapes from 0, reaching at least the last layer's bottom line, with a fortieth
+/// of the depth to spare below it; -5..5 x 0..5
 /// when there is nothing to show.
 ViewRange ShapeExtents(const std::vector<Quad>& shapes, long double lastBottom, long double B);
 

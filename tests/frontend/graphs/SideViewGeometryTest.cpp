@@ -44,8 +44,8 @@ TEST(SideViewGeometry, ExtentsReachTheLastLayerLine) {
     EXPECT_EQ(e.xmin, -3);
     EXPECT_EQ(e.xmax, 3);
     EXPECT_EQ(e.ymin, 0);
-    EXPECT_EQ(e.ymax, 54);
-    EXPECT_EQ(ShapeExtents(shapes, 20, 2).ymax, 34);
+    EXPECT_EQ(e.ymax, 54 + 54.0L / 40);
+    EXPECT_EQ(ShapeExtents(shapes, 20, 2).ymax, 34 + 34.0L / 40);
     EXPECT_EQ(ShapeExtents({}, 20, 2), (ViewRange{-5, 5, 0, 5}));
 }
 
