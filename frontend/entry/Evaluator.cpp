@@ -144,7 +144,10 @@ long double Factorial(long double x) {
 }
 
 long double Hex(std::string_view digits) {
-    if (digits.empty() || digits.size() > 8) Fail(kHex);
+    if (digits.empty()) Fail(kHex);
+    // leading zeros do not count against the 32 bits
+    while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
+    if (digits.size() > 8) Fail(kHex);
     std::uint32_t v = 0;
     for (char c : digits) {
         const char l = Lower(c);

@@ -124,6 +124,14 @@ int TWordReader::WordCount() const {
     return static_cast<int>(FLines[static_cast<std::size_t>(FLineIndex)].Words.size());
 }
 
+long long TWordReader::RemainingWords() const {
+    long long n = 0;
+    for (std::size_t i = static_cast<std::size_t>(FLineIndex); i < FLines.size(); ++i) {
+        n += static_cast<long long>(FLines[i].Words.size());
+    }
+    return FLineIndex < LineCount() ? n - FItemIndex : 0;
+}
+
 bool TWordReader::AtEnd() const { return FLineIndex == LineCount(); }
 
 }  // namespace korven

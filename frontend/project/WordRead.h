@@ -45,6 +45,9 @@ public:
     int LineIndex() const { return FLineIndex; }
     int ItemIndex() const { return FItemIndex; }
     int LineCount() const { return static_cast<int>(FLines.size()); }
+    /// Words not yet taken, up to the end of the file: an upper bound for the counts a file
+    /// announces before its values.
+    long long RemainingWords() const;
 
     static constexpr const char* kIncomplete = "This file either invalid or incomplete.";
     static constexpr const char* kFloatWanted =
