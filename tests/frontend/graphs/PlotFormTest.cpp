@@ -12,6 +12,7 @@
 
 #include "GraphFixture.h"
 #include "graphs/PlotForm.h"
+#include "graphs/PlotLoad.h"
 #include "graphs/SideView.h"
 
 using namespace korven;
@@ -58,6 +59,7 @@ class PlotFormTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void everyResultGraphShowsAfterLoading();
     void opensWithFullRangeAndListsAtMostTwentyCurves();
     void menuFollowsTheGraph();
     void savedImageSize_data();
@@ -76,6 +78,37 @@ void PlotFormTest::initTestCase() {
     QStandardPaths::setTestModeEnabled(true);
     // without fonts every glyph is an empty box and nothing else would notice
     QVERIFY(!QFontDatabase::families().isEmpty());
+}
+
+// Example.kvp: three diameters (2, 2.5, 3 ft), twelve capacity rows to 60 ft, soil tip with the
+// trend, upper-bound and lower-bound settlement lines
+void PlotFormTest::everyResultGraphShowsAfterLoading() {
+    TResultGraphs graphs;
+    TPlotProject project;
+    project.MinDiameter = 2;
+    const std::vector<TLayerRow> layers{{2, 12}, {1, 28}, {8, 40}, {3, 52}, {4, 65}};
+    std::string error;
+    QVERIFY2(graphs.LoadPlotData(KORVEN_GRAPH_DATA "/Example.kvp", project, layers, &error),
+             error.c_str());
+    QCOMPARE(project.SettlementAvailable, 3);
+
+    QMdiArea area;
+    area.resize(1000, 760);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    for (TGraphPlot* g : graphs.All()) {
+        TPlotForm* form = ShowGraph(*g, &area);
+        QVERIFY2(form, qPrintable(g->XCaption));
+        QCOMPARE(CurveItems(*form).size(), g->LineCount());
+        QCOMPARE(form->parentWidget()->windowTitle(), QStringLiteral("PlotForm"));
+        const QImage img = form->Canvas()->grab().toImage();
+        // a curve in the plot rectangle: more than frame, grid and text in black alone
+        const PixelRect r = form->Frame().rects.plot;
+        QVERIFY(CountNear(img.copy(r.left + 2, r.top + 2, r.Width() - 4, r.Height() - 4),
+                          QColor(0, 0, 255))
+                > 20);
+    }
+    QCOMPARE(area.subWindowList().size(), 12);
 }
 
 void PlotFormTest::opensWithFullRangeAndListsAtMostTwentyCurves() {
