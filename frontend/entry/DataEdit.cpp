@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "entry/Evaluator.h"
-#include "entry/FieldUnits.h"
+#include "entry/Units.h"
 #include "project/GeneralFormat.h"
 #include "project/Messages.h"
 
@@ -122,7 +122,9 @@ void TDataEdit::SetUnits(int units) {
 
 QString TDataEdit::LabelText() const {
     if (FUnitsString.isEmpty()) return FCaption;
-    return FCaption + QStringLiteral(" (") + FieldUnitName(FUnitsString, FUnits) + QLatin1Char(')');
+    return FCaption + QStringLiteral(" (")
+           + QString::fromStdString(FieldUnitName(FUnitsString.toStdString(), FUnits))
+           + QLatin1Char(')');
 }
 
 void TDataEdit::RefreshLabel() {

@@ -58,40 +58,4 @@ QString TRecentFiles::MenuText(int i, const QString& currentDir) const {
     return QString::number(i + 1) + QLatin1Char(' ') + path;
 }
 
-QString SoilTableComments(int designMethod) {
-    QString text = QStringLiteral(
-        "Max. Side Friction and Max. End Bearing:\n"
-        "\u2022 If entries are left as zero, the program assumes no limits in side friction and "
-        "end bearing computed by the program.");
-    if (designMethod == 1)
-        text += QStringLiteral(
-            "\nLRFD Resistance Factors\n"
-            "\u2022 Options for entering LRFD resistance factors for side friction and for for tip "
-            "resistance in each layer.");
-    return text;
-}
-
-QString SandTableComments() {
-    return QStringLiteral(
-        "The user may optionally enter blow counts only in cases the friction angle is not "
-        "readily available.\n"
-        "When both friction angels and blow counts are entered, only friction angels are used "
-        "for computation. \n"
-        "If the user intends to use Ko for side-friction computation, please leave Beta as "
-        "zero. \n"
-        "If the user intends to use Beta coefficient for side-friction computation, please leave "
-        "Ko as zero.\n"
-        "If the user designates zero values for both Ko and Beta, the program will internally "
-        "generate Beta for \n"
-        "side-friction computation.");
-}
-
-QString ClayTableComments() {
-    return QStringLiteral(
-        "The user may optionally enter blow counts only in cases the cohesion is not readily "
-        "available.\n"
-        "If the user designates zero values for both Alpha factor and Nc,\n"
-        "the program will internally generate those values during computation.");
-}
-
 }  // namespace korven

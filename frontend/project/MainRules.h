@@ -1,5 +1,4 @@
-// The main window's rules that need no window: caption, command-line name, recent files, and
-// the comment texts of the soil tables.
+// The main window's rules that need no window: caption, command-line name and recent files.
 #pragma once
 
 #include <QString>
@@ -50,10 +49,5 @@ public:
 private:
     std::array<QString, kSize> FItems;
 };
-
-/// Comment text of the soil layer table: 1 LRFD adds the paragraph on resistance factors.
-QString SoilTableComments(int designMethod);
-QString SandTableComments();
-QString ClayTableComments();
 
 }  // namespace korven

@@ -12,7 +12,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "entry/FieldUnits.h"
 #include "entry/JpegImage.h"
 #include "project/MainRules.h"
 #include "project/RunCommand.h"
@@ -129,24 +128,6 @@ TEST_F(SettingsTest, EmptyStoredEditorKeepsTheCurrentOne) {
     ASSERT_TRUE(TSettingsStore::ReadAtShow(editor, back));
     EXPECT_EQ(editor, "xdg-open");
     EXPECT_EQ(back.Count(), 0);
-}
-
-TEST(FieldUnits, NamesOfTheUnitCodes) {
-    struct Case {
-        const char* code;
-        int units;
-        const char* name;
-    };
-    const Case cases[] = {
-        {"L2", 1, "ft"},         {"L2", 2, "m"},           {"F/L2^2", 1, "lbs/ft^2"},
-        {"F/L2^2", 2, "kN/m^2"}, {"F/L^2", 1, "lbs/in^2"}, {"F2", 1, "tons"},
-        {"F2", 2, "kN"},         {"L1", 2, "mm"},          {"F/L²", 2, "kN/m²"},
-        {"deg", 1, "deg"},       {"in", 2, "in"},          {"F/L2", 3, "F/L2"},
-        {"F4", 1, "lb-sec2/in"}, {"F6*F", 1, "slug*F"},  // only the first force code present
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FieldUnitName(QString::fromUtf8(c.code), c.units).toStdString(), c.name)
-            << c.code << " " << c.units;
 }
 
 TEST(RunSupport, RunControlFileHasFiveLines) {
