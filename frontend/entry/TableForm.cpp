@@ -305,8 +305,10 @@ void TTableForm::ItemChosen(int column, int row, int index) {
     TColumn& col = FTable.Column(column);
     if (index + 1 == col.IntegerAt(row)) return;
     // the row's parameter tables are replaced: their windows must go first
-    for (int c = 0; c < FTable.ColumnCount(); ++c)
+    for (int c = 0; c < FTable.ColumnCount(); ++c) {
+        if (FTable.Column(c).Class() != TColumn::kTable) continue;
         if (TGridTable* sub = FTable.Column(c).SubTableAt(row)) CloseWindowsBelow(*sub, true);
+    }
     col.SetInteger(row, index + 1);
     // the list that sent this signal is rebuilt below; let it finish first
     QTimer::singleShot(0, this, [this] { Redisplay(); });

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -78,6 +79,9 @@ TMainForm::~TMainForm() {
 }
 
 QString TMainForm::ProjectFileName() const { return FHolder->FileName(); }
+bool TMainForm::IsModified() const { return FHolder->Project.IsModified(); }
+TProgramData& TMainForm::Project() const { return FHolder->Project; }
+TResultGraphs& TMainForm::Graphs() const { return FHolder->Graphs; }
 
 void TMainForm::SetLibraryPath(const QString& path) { FRun->SetLibraryPath(path); }
 
@@ -279,7 +283,6 @@ void TMainForm::StartUp(const QStringList& arguments) {
         }
     }
     FHolder->NewProject();
-    Modified = false;
     UpdateCaption();
     UpdateLrfdColumns();
 }
@@ -366,9 +369,13 @@ void TMainForm::SubWindowActivated(QMdiSubWindow* window) {
     if (QMdiSubWindow* previous = FLastActive) {
         auto* child = dynamic_cast<TChildForm*>(previous->widget());
         if (child && !child->FormDeactivate()) {
-            FSwitching = true;
-            FMdi->setActiveSubWindow(previous);
-            FSwitching = false;
+            // after the activation under way has finished, or it would win
+            QTimer::singleShot(0, this, [this, back = QPointer<QMdiSubWindow>(previous)] {
+                if (!back) return;
+                FSwitching = true;
+                FMdi->setActiveSubWindow(back);
+                FSwitching = false;
+            });
             return;
         }
     }
@@ -393,7 +400,7 @@ QMdiSubWindow* TMainForm::ShowChild(QWidget* widget) {
 }
 
 bool TMainForm::AskToSave() {
-    if (!Modified && !FHolder->TablesChanged()) return true;
+    if (!IsModified()) return true;
     switch (ShowMessage(this, TMsgKind::Question,
                         QStringLiteral("Do you want to save any changes?"),
                         TMsgButtons::YesNoCancel)) {
@@ -410,7 +417,6 @@ bool TMainForm::AskToSave() {
 void TMainForm::FileNewClick() {
     if (!AskToSave()) return;
     FHolder->NewProject();
-    Modified      = false;
     ResultsLoaded = false;
     UpdateCaption();
     UpdateLrfdColumns();
@@ -441,7 +447,6 @@ void TMainForm::OpenProject(const QString& fileName, bool currentFormat) {
     QDir::setCurrent(info.absolutePath());
     ResultsLoaded = false;
     FHolder->LoadProject(path, currentFormat);
-    Modified = false;
     UpdateCaption();
     const QString plot = WithExtension(path, ".kvp");
     if (QFileInfo::exists(plot)) ResultsLoaded = FHolder->LoadPlots(plot, false);
@@ -462,7 +467,6 @@ bool TMainForm::SaveProject() {
                     QStringLiteral("The project could not be saved: ") + error);
         return false;
     }
-    Modified = false;
     return true;
 }
 
@@ -529,13 +533,12 @@ void TMainForm::SetUnits(int units) {
     if (units == FHolder->Units()) return;
     FHolder->SetUnits(units);
     // the numbers of the file change with the unit system: it needs saving again
-    Modified = true;
+    Project().Modified = true;
 }
 
 void TMainForm::SetDesignMethod(int method) {
     if (method == FHolder->DesignMethod()) return;
     FHolder->SetDesignMethod(method);
-    Modified = true;
     UpdateLrfdColumns();
     UpdateDataMenu();
 }

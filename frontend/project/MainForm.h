@@ -19,7 +19,9 @@ class QToolBar;
 namespace korven {
 
 class TChildForm;
+class TProgramData;
 class TProjectHolder;
+class TResultGraphs;
 class TRunCommand;
 
 class TMainForm : public QMainWindow {
@@ -35,8 +37,13 @@ public:
     // ---- state ----
     QString TextEditor;
     TRecentFiles RecentFiles;
-    bool Modified      = false;  ///< the modified mark
     bool ResultsLoaded = false;  ///< the plot data of the project is in the graphs
+
+    /// The modified mark, or a changed table.
+    bool IsModified() const;
+    TProjectHolder& Holder() const { return *FHolder; }
+    TProgramData& Project() const;
+    TResultGraphs& Graphs() const;
 
     QString ProjectFileName() const;
     QMdiArea* MdiArea() const { return FMdi; }

@@ -5,57 +5,130 @@
 #include <QMdiSubWindow>
 
 #include "entry/AboutBox.h"
+#include "entry/DataDialogs.h"
+#include "entry/TableForm.h"
 #include "project/MainForm.h"
-#include "project/MainRules.h"
+#include "project/Messages.h"
 
 namespace korven {
 
-TProjectHolder::TProjectHolder(TMainForm& form) : FForm(form), FFileName(kUntitledName) {}
+TProjectHolder::TProjectHolder(TMainForm& form) : FForm(form) {
+    Tables.ShowDesignMethod(Project.DesignMethod);
+}
 
 TProjectHolder::~TProjectHolder() = default;
 
-QString TProjectHolder::FileName() const { return FFileName; }
-void TProjectHolder::SetFileName(const QString& fileName) { FFileName = fileName; }
-int TProjectHolder::Units() const { return FUnits; }
-void TProjectHolder::SetUnits(int units) { FUnits = units <= 1 ? 1 : 2; }
-int TProjectHolder::DesignMethod() const { return FDesignMethod; }
-void TProjectHolder::SetDesignMethod(int method) { FDesignMethod = method; }
-void TProjectHolder::SetDesignControl(int control) { FDesignControl = control; }
-int TProjectHolder::SettlementAvailable() const { return FSettlementAvailable; }
-bool TProjectHolder::TablesChanged() const { return false; }
+void TProjectHolder::SetUnits(int units) {
+    // What the user typed goes into the project before it is converted, and the dialogs show
+    // the converted values before anything can make one of them store its old texts again.
+    FForm.ActiveChildStoreEdits();
+    Project.SetUnits(units);
+    for (QPointer<TDataDialog>* d : {&Shaft, &Safety, &Length, &Load, &Water})
+        if (*d) (*d)->FormActivate();
+    for (QMdiSubWindow* w : FForm.MdiArea()->subWindowList()) {
+        if (auto* table = qobject_cast<TTableForm*>(w->widget())) table->Redisplay();
+    }
+}
+
+void TProjectHolder::SetDesignMethod(int method) {
+    Project.DesignMethod = method;
+    Project.Modified     = true;
+    ShowLrfdColumns(method == 1);
+}
+
+void TProjectHolder::ShowLrfdColumns(bool show) {
+    Tables.ShowDesignMethod(show ? 1 : 2);
+    if (TTableForm* f = TTableForm::WindowOf(Tables.SoilLayers())) {
+        f->Redisplay();
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget())) sub->adjustSize();
+    }
+}
 
 void TProjectHolder::NewProject() {
     CloseChildren();
-    FFileName     = QLatin1String(kUntitledName);
-    FUnits        = 1;
-    FDesignMethod = 2;
+    Project.Create();
 }
 
-void TProjectHolder::LoadProject(const QString& path, bool) { FFileName = path; }
+void TProjectHolder::LoadProject(const QString& path, bool currentFormat) {
+    CloseChildren();
+    const TFileResult result = Project.LoadFromFile(path.toStdString(), currentFormat);
+    if (!result) ShowMessage(&FForm, TMsgKind::Information, QString::fromStdString(result.Message));
+}
 
-bool TProjectHolder::SaveProject(QString&) { return true; }
+bool TProjectHolder::SaveProject(QString& error) {
+    const TFileResult result = Project.SaveToFile();
+    if (!result) error = QString::fromStdString(result.Message);
+    return result.Ok;
+}
 
-bool TProjectHolder::LoadPlots(const QString&, bool) { return false; }
-
-void TProjectHolder::ShowLrfdColumns(bool) {}
+bool TProjectHolder::LoadPlots(const QString& plotFile, bool showError) {
+    TPlotProject values;
+    values.Units            = Project.Units;
+    values.DesignMethod     = Project.DesignMethod;
+    values.LoadType         = Project.LoadType;
+    values.MinDiameter      = Project.MinDiameter;
+    values.SafetyFactorSide = Project.SafetyFactorSide;
+    values.SafetyFactorBase = Project.SafetyFactorBase;
+    std::vector<TLayerRow> layers;
+    const TGridTable& soil = Tables.SoilLayers();
+    for (int r = 0; r < soil.RowCount(); ++r)
+        layers.push_back({soil.Column(kSoilType).IntegerAt(r), soil.Column(kSoilDepth).FloatAt(r)});
+    const bool ok               = Graphs.LoadPlotData(plotFile.toStdString(), values, layers);
+    Project.SettlementAvailable = values.SettlementAvailable;
+    if (!ok && showError) ShowMessage(&FForm, TMsgKind::Error, QString::fromLatin1(kPlotLoadError));
+    return ok;
+}
 
 void TProjectHolder::CloseChildren() {
+    // every child edits the project or shows its tables: all go without questions
+    TTableForm::CloseWindowsBelow(Tables.SoilLayers(), true);
     for (QMdiSubWindow* w : FForm.MdiArea()->subWindowList()) {
-        w->close();
+        if (auto* d = qobject_cast<TDataDialog*>(w->widget()))
+            d->setAttribute(Qt::WA_DeleteOnClose);
         delete w;
     }
 }
 
-void TProjectHolder::ShowTitle() {}
-void TProjectHolder::ShowShaft() {}
-void TProjectHolder::ShowSoilTable() {}
-void TProjectHolder::ShowSafety() {}
-void TProjectHolder::ShowWater() {}
-void TProjectHolder::ShowOptions() {}
-void TProjectHolder::ShowLength() {}
-void TProjectHolder::ShowLoad() {}
-void TProjectHolder::CloseLengthDialog() {}
-void TProjectHolder::CloseLoadDialog() {}
+template <class D, class... A>
+D* TProjectHolder::Show(QPointer<TDataDialog>& slot, A&&... args) {
+    // a child whose entry is wrong keeps the front: the new dialog is not even made
+    QMdiSubWindow* active = FForm.MdiArea()->activeSubWindow();
+    const bool inFront    = active && slot && active->widget() == slot.data();
+    if (!inFront && !FForm.ActiveChildStoreEdits()) return nullptr;
+    if (!slot) slot = new D(Project, std::forward<A>(args)...);
+    FForm.ShowChild(slot);
+    return static_cast<D*>(slot.data());
+}
+
+void TProjectHolder::Close(QPointer<TDataDialog>& slot) {
+    if (!slot) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(slot->parentWidget());
+    // the deletion comes later; the dialog counts as gone once it closed
+    if (sub ? sub->close() : slot->close()) slot = nullptr;
+}
+
+void TProjectHolder::ShowTitle() { Show<TdlgTitle>(Title); }
+void TProjectHolder::ShowShaft() { Show<TfrmShaftpeneta>(Shaft); }
+void TProjectHolder::ShowSafety() { Show<TfrmSafetyFactor>(Safety); }
+void TProjectHolder::ShowWater() { Show<TfrmWaterDepth>(Water); }
+void TProjectHolder::ShowOptions() { Show<TDlgOptions>(Options, FForm.TextEditor); }
+void TProjectHolder::ShowLength() { Show<TfrmPenetration>(Length); }
+void TProjectHolder::ShowLoad() { Show<TfrmDesignLoad>(Load); }
+void TProjectHolder::CloseLengthDialog() { Close(Length); }
+void TProjectHolder::CloseLoadDialog() { Close(Load); }
+
+void TProjectHolder::ShowSoilTable() { ShowTable(Tables.SoilLayers()); }
+
+TTableForm* TProjectHolder::ShowTable(TGridTable& table) {
+    TTableForm* form = TTableForm::WindowOf(table);
+    if (!form && !FForm.ActiveChildStoreEdits()) return nullptr;
+    if (!form) {
+        form = new TTableForm(table, false, [this](TGridTable& sub) { ShowTable(sub); });
+        form->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    FForm.ShowChild(form);
+    return form;
+}
 
 void TProjectHolder::ShowAbout() {
     TAboutBox box(&FForm);

@@ -4,11 +4,18 @@
 
 #include <QPointer>
 #include <QString>
-#include <QWidget>
+
+#include "entry/SystemTables.h"
+#include "graphs/PlotLoad.h"
+#include "project/ProgramData.h"
+
+class QWidget;
 
 namespace korven {
 
 class TMainForm;
+class TDataDialog;
+class TTableForm;
 
 class TProjectHolder {
 public:
@@ -17,15 +24,18 @@ public:
     TProjectHolder(const TProjectHolder&)            = delete;
     TProjectHolder& operator=(const TProjectHolder&) = delete;
 
-    QString FileName() const;
-    void SetFileName(const QString& fileName);
-    int Units() const;
+    TSystemTables Tables;
+    TProgramData Project{Tables};
+    TResultGraphs Graphs;
+
+    QString FileName() const { return QString::fromStdString(Project.FileName); }
+    void SetFileName(const QString& fileName) { Project.FileName = fileName.toStdString(); }
+    int Units() const { return Project.Units; }
     void SetUnits(int units);
-    int DesignMethod() const;
+    int DesignMethod() const { return Project.DesignMethod; }
     void SetDesignMethod(int method);
-    void SetDesignControl(int control);
-    int SettlementAvailable() const;
-    bool TablesChanged() const;
+    void SetDesignControl(int control) { Project.DesignControl = control; }
+    int SettlementAvailable() const { return Project.SettlementAvailable; }
 
     void NewProject();
     void LoadProject(const QString& path, bool currentFormat);
@@ -45,14 +55,17 @@ public:
     void ShowAbout();
     void CloseLengthDialog();
     void CloseLoadDialog();
+    /// Shows a table's window as a child of the main window (one window per table).
+    TTableForm* ShowTable(TGridTable& table);
+
+    // the open flags of the dialogs: null once a dialog has closed
+    QPointer<TDataDialog> Title, Shaft, Length, Load, Water, Safety, Options;
 
 private:
+    template <class D, class... A>
+    D* Show(QPointer<TDataDialog>& slot, A&&... args);
+    void Close(QPointer<TDataDialog>& slot);
     TMainForm& FForm;
-    QString FFileName;
-    int FUnits               = 1;
-    int FDesignMethod        = 2;
-    int FDesignControl       = 2;
-    int FSettlementAvailable = 1;
 };
 
 }  // namespace korven
