@@ -2,25 +2,27 @@
 #include "graphs/PlotForm.h"
 
 #include <QActionGroup>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <cmath>
 #include <map>
 
-#include "graphs/GraphDialogs.h"
+#include "entry/GraphDialogs.h"
+#include "graphs/GraphCaption.h"
 #include "project/GeneralFormat.h"
+#include "project/Messages.h"
 
 namespace korven {
 
@@ -470,9 +472,9 @@ void TPlotForm::mLineNameClick() {
         names << graph_.Curve(i).DisplayName();
         colours.push_back(Colour(i));
     }
-    TfrmLineNames dlg(names, colours, this);
+    QStringList edited = names;
+    TfrmLineNames dlg(edited, colours, this);
     if (dlg.exec() != QDialog::Accepted) return;
-    const QStringList edited = dlg.Names();
     for (int i = 0; i < graph_.LineCount() && i < edited.size(); ++i)
         graph_.Curve(i).LineName = edited[i];
     RebuildCurveLists();
@@ -483,13 +485,14 @@ void TPlotForm::ActiveGraphsClick() {
     QStringList names, marks;
     for (int i = 0; i < graph_.LineCount(); ++i) {
         names << graph_.Curve(i).DisplayName();
-        marks << (graph_.Curve(i).Active ? kActiveMark : kInactiveMark);
+        marks << QLatin1String(graph_.Curve(i).Active ? TfrmActiveLines::kYes
+                                                      : TfrmActiveLines::kNo);
     }
     TfrmActiveLines dlg(names, marks, this);
     if (dlg.exec() != QDialog::Accepted) return;
     const QStringList result = dlg.Marks();
     for (int i = 0; i < graph_.LineCount() && i < result.size(); ++i)
-        graph_.Curve(i).Active = result[i] == kActiveMark;
+        graph_.Curve(i).Active = result[i] == QLatin1String(TfrmActiveLines::kYes);
     RebuildCurveLists();
     canvas_->update();
 }
@@ -505,7 +508,12 @@ TPlotForm::SaveResult TPlotForm::SaveImage(const QString& path, double widthIn, 
     const int dotsPerMetre = static_cast<int>(std::lround(ppi / 0.0254));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
+    return SaveBitmap(image, path);
+}
 
+TPlotForm::SaveResult TPlotForm::SaveBitmap(QImage& image, const QString& path) {
+    const int w = image.width();
+    const int h = image.height();
     // the bitmap takes the screen's layout rules and resolution over its own size
     LayoutParams lp;
     lp.output     = {0, 0, w, h};
@@ -599,38 +607,44 @@ void TPlotForm::PlotPageClick() {
 }
 
 void TPlotForm::PlotSaveClick() {
-    QString filter = QStringLiteral("Bitmap (*.bmp)");
-    QFileDialog files(this, QStringLiteral("Save To Disk"));
-    files.setAcceptMode(QFileDialog::AcceptSave);
-    files.setNameFilters({QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG image (*.png)")});
-    files.setDefaultSuffix(QStringLiteral("bmp"));
-    connect(&files, &QFileDialog::filterSelected, &files, [&files](const QString& f) {
-        files.setDefaultSuffix(f.contains(QStringLiteral("png")) ? QStringLiteral("png")
-                                                                 : QStringLiteral("bmp"));
-    });
-    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return;
-    const QString path = files.selectedFiles().front();
-    TdlgFormat format(this);
-    if (format.exec() != QDialog::Accepted) return;
-    switch (SaveImage(path, format.WidthIn(), format.HeightIn(), format.Ppi())) {
+    QString path =
+        AskSaveFileName(this, QStringLiteral("Save To Disk"), QString(),
+                        {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG image (*.png)")});
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
+
+    // the dialog allocates the bitmap; a refusal after OK means the memory would not hold it
+    auto* format   = new TdlgFormat(this);
+    bool okPressed = false;
+    for (QPushButton* b : format->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("OK"))
+            connect(b, &QPushButton::clicked, format, [&okPressed] { okPressed = true; });
+    const bool accepted = format->exec() == QDialog::Accepted;
+    QImage image        = accepted ? format->Bitmap() : QImage();
+    delete format;  // the image is then the only holder of its pixels and is painted in place
+    SaveResult result = SaveResult::NoMemory;
+    if (accepted && !image.isNull())
+        result = SaveBitmap(image, path);
+    else if (!okPressed)
+        return;
+    switch (result) {
         case SaveResult::Saved:
             break;
         case SaveResult::NoMemory:
-            QMessageBox::critical(
-                this, windowTitle(),
-                QStringLiteral("There is not enough memory to complete this task."));
+            ShowMessage(this, TMsgKind::Error,
+                        QStringLiteral("There is not enough memory to complete this task."));
             break;
         case SaveResult::WriteFailed:
-            QMessageBox::critical(this, windowTitle(),
-                                  QStringLiteral("The image could not be written to ") + path);
+            ShowMessage(this, TMsgKind::Error,
+                        QStringLiteral("The image could not be written to ") + path);
             break;
     }
     LayOut(false);
 }
 
 void TPlotForm::PlotPdfClick() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), QString(),
-                                                QStringLiteral("PDF document (*.pdf)"));
+    QString path = AskSaveFileName(this, QStringLiteral("Save as PDF"), QString(),
+                                   {QStringLiteral("PDF document (*.pdf)")});
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     QPrinter printer(QPrinter::HighResolution);
@@ -639,8 +653,8 @@ void TPlotForm::PlotPdfClick() {
     // the pattern pictures are sized for a printer of a few hundred dots per inch
     printer.setResolution(300);
     if (!PrintTo(printer))
-        QMessageBox::critical(this, windowTitle(),
-                              QStringLiteral("The PDF file could not be written to ") + path);
+        ShowMessage(this, TMsgKind::Error,
+                    QStringLiteral("The PDF file could not be written to ") + path);
 }
 
 }  // namespace korven

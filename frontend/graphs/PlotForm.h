@@ -84,6 +84,10 @@ public:
     /// (or PNG for a ".png" name).
     SaveResult SaveImage(const QString& path, double widthIn, double heightIn, int ppi);
 
+    /// The graph painted in save mode into `image` (its size and resolution already chosen) and
+    /// written to `path`.
+    SaveResult SaveBitmap(QImage& image, const QString& path);
+
     /// The graph painted in print mode onto a page of `printer` (a real printer or a PDF file);
     /// false when the page could not be opened.
     bool PrintTo(QPrinter& printer);

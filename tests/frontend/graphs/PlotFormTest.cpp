@@ -6,14 +6,18 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "GraphFixture.h"
+#include "entry/DataEdit.h"
+#include "entry/GraphDialogs.h"
 #include "graphs/PlotForm.h"
 #include "graphs/PlotLoad.h"
 #include "graphs/SideView.h"
+#include "project/Messages.h"
 
 using namespace korven;
 
@@ -53,6 +57,30 @@ QList<QAction*> CurveItems(TPlotForm& form) {
     return items;
 }
 
+class OneFile : public TFileAsker {
+public:
+    explicit OneFile(QString path) : path_(std::move(path)) {}
+    QString OpenFile(QWidget*, const QString&, const QString&, const QStringList&, int&) override {
+        return {};
+    }
+    QString SaveFile(QWidget*, const QString&, const QString&,
+                     const QStringList& filters) override {
+        filters_ = filters;
+        return path_;
+    }
+    QString path_;
+    QStringList filters_;
+};
+
+class Recorder : public TMessageSink {
+public:
+    TMsgAnswer Show(QWidget*, TMsgKind, const QString& text, TMsgButtons) override {
+        texts << text;
+        return TMsgAnswer::Ok;
+    }
+    QStringList texts;
+};
+
 }  // namespace
 
 class PlotFormTest : public QObject {
@@ -64,6 +92,7 @@ private slots:
     void menuFollowsTheGraph();
     void savedImageSize_data();
     void savedImageSize();
+    void saveToDiskThroughTheDialogs();
     void saveRefusesImpossibleImages();
     void doubleClickOnLegendHidesTheCurve();
     void pointerReadoutAndZoom();
@@ -189,6 +218,43 @@ void PlotFormTest::savedImageSize() {
     QCOMPARE(img.size(), size);
     // save mode draws the legend box: the red third curve's name shows in the image
     if (size.width() > 400) QVERIFY(CountColour(img, QColor(255, 0, 0)) > 0);
+}
+
+void PlotFormTest::saveToDiskThroughTheDialogs() {
+    TGraphPlot g;
+    testing::FillDepthGraph(g, 3);
+    TPlotForm form(g);
+    QTemporaryDir dir;
+    OneFile files(dir.filePath("graph"));
+    Recorder messages;
+    SetFileAsker(&files);
+    SetMessageSink(&messages);
+    // the attributes dialog opens with 6 x 4 inches at 72 ppi; OK takes them
+    QTimer::singleShot(0, [] {
+        if (auto* d = qobject_cast<TdlgFormat*>(QApplication::activeModalWidget())) d->accept();
+    });
+    form.PlotSaveClick();
+    QCOMPARE(files.filters_.front(), QStringLiteral("Bitmap (*.bmp)"));
+    QVERIFY(messages.texts.isEmpty());
+    QImageReader reader(dir.filePath("graph.bmp"));
+    QCOMPARE(reader.format(), QByteArray("bmp"));
+    QCOMPARE(reader.read().size(), QSize(432, 288));
+
+    // a bitmap too large to allocate: OK is pressed, nothing is written, the user is told
+    files.path_ = dir.filePath("huge.bmp");
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<TdlgFormat*>(QApplication::activeModalWidget());
+        if (!d) return;
+        d->dePPI->SetNumber(100000);
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("OK")) b->click();
+    });
+    form.PlotSaveClick();
+    SetFileAsker(nullptr);
+    SetMessageSink(nullptr);
+    QCOMPARE(messages.texts,
+             QStringList{QStringLiteral("There is not enough memory to complete this task.")});
+    QVERIFY(!QFile::exists(dir.filePath("huge.bmp")));
 }
 
 void PlotFormTest::saveRefusesImpossibleImages() {
