@@ -14,10 +14,13 @@
 #include "GraphFixture.h"
 #include "entry/DataEdit.h"
 #include "entry/GraphDialogs.h"
+#include "graphs/GraphWindows.h"
 #include "graphs/PlotForm.h"
 #include "graphs/PlotLoad.h"
 #include "graphs/SideView.h"
+#include "project/MainForm.h"
 #include "project/Messages.h"
+#include "project/ProgramData.h"
 
 using namespace korven;
 
@@ -98,6 +101,7 @@ private slots:
     void pointerReadoutAndZoom();
     void printedPageGoesToPdf();
     void showGraphReusesAndForgetsTheWindow();
+    void mainWindowOpensGraphsAndOneElevationView();
     void sideViewOfAStraightShaft();
     void sideViewTakesTheLengthFromTheProfile();
     void sideViewWithoutLayersShowsOnlyBackground();
@@ -364,6 +368,28 @@ void PlotFormTest::showGraphReusesAndForgetsTheWindow() {
 
     TGraphPlot empty;  // no curves: the range is rounded about 0 and still opens
     QVERIFY(ShowGraph(empty, &area));
+}
+
+void PlotFormTest::mainWindowOpensGraphsAndOneElevationView() {
+    TMainForm main;
+    InstallGraphWindows(main);
+    main.resize(1000, 760);
+    main.show();
+    TPlotProject project;
+    project.MinDiameter = 2;
+    QVERIFY(main.Graphs().LoadPlotData(KORVEN_GRAPH_DATA "/Example.kvp", project, {}));
+    main.OnShowGraph(main, 6);
+    TPlotForm* combined = GraphWindow(main.Graphs().pltCombine);
+    QVERIFY(combined);
+    QCOMPARE(CurveItems(*combined).size(), 3);
+
+    main.Project().DesignLength = 0;  // no layers: nothing to take a length from
+    main.OnShowSideView(main);
+    main.OnShowSideView(main);
+    int views = 0;
+    for (QMdiSubWindow* w : main.MdiArea()->subWindowList())
+        if (qobject_cast<TDlgSideView*>(w->widget())) ++views;
+    QCOMPARE(views, 1);
 }
 
 void PlotFormTest::sideViewOfAStraightShaft() {
