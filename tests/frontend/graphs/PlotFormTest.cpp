@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <limits>
 
 #include "GraphFixture.h"
 #include "entry/DataEdit.h"
@@ -368,6 +369,15 @@ void PlotFormTest::showGraphReusesAndForgetsTheWindow() {
 
     TGraphPlot empty;  // no curves: the range is rounded about 0 and still opens
     QVERIFY(ShowGraph(empty, &area));
+
+    TGraphPlot unscalable;  // no finite range step: the window closes itself at once
+    unscalable.SetLineCount(1);
+    unscalable.SetPointCount(2);
+    unscalable.Curve(0).Point(1).x = std::numeric_limits<long double>::infinity();
+    const auto before              = area.subWindowList().size();
+    QCOMPARE(ShowGraph(unscalable, &area), nullptr);
+    QCOMPARE(GraphWindow(unscalable), nullptr);
+    QCOMPARE(area.subWindowList().size(), before);
 }
 
 void PlotFormTest::mainWindowOpensGraphsAndOneElevationView() {
