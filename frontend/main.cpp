@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "entry/Resources.h"
+#include "graphs/GraphWindows.h"
 #include "project/MainForm.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Korven 2012"));
     korven::InitResources();
     korven::TMainForm form;
+    korven::InstallGraphWindows(form);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     form.show();

@@ -1,0 +1,73 @@
+// The elevation view: the shaft to true scale in front of its soil profile.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "graphs/SideViewGeometry.h"
+
+class QLabel;
+class QPrinter;
+
+namespace korven {
+
+/// What the view reads from the project and its soil layer table.
+struct SideViewData {
+    ShaftOutline shaft;
+    std::vector<SideLayer> layers;
+};
+
+class TDlgSideView : public QWidget {
+    Q_OBJECT
+public:
+    using Reader       = std::function<SideViewData()>;
+    using LengthWriter = std::function<void(long double)>;
+
+    /// `read` is asked on every activation; `storeLength` receives a length taken from the
+    /// profile when the project has none.
+    TDlgSideView(Reader read, LengthWriter storeLength, QWidget* parent = nullptr);
+
+    /// Rebuilds the shapes from the project and lays the view out again.
+    void FormActivate();
+
+    const std::vector<Quad>& Shapes() const { return shapes_; }
+    const std::vector<SideLayer>& Layers() const { return data_.layers; }
+    long double B() const { return data_.shaft.B; }
+    bool Disabled() const { return !view_.has_value(); }
+    std::optional<ViewRange> View() const { return view_; }
+    QWidget* Canvas() const { return canvas_; }
+
+    /// Pixel row of a soil depth in the current view.
+    int DepthToY(long double depth) const;
+
+    /// The printed page: landscape, the profile within 10 % margins.
+    bool PrintTo(QPrinter& printer);
+
+    // canvas events
+    void CanvasPaint(QPainter& p);
+    void CanvasMove(int y);
+    void LayOut();
+
+signals:
+    void Closed();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void PrintClick();
+
+    Reader read_;
+    LengthWriter storeLength_;
+    SideViewData data_;
+    std::vector<Quad> shapes_;
+    ViewRange extents_{-5, 5, 0, 5};
+    std::optional<ViewRange> view_;
+    QWidget* canvas_  = nullptr;
+    QLabel* geometry_ = nullptr;
+    bool watching_    = false;
+};
+
+}  // namespace korven
