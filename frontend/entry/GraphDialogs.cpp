@@ -81,7 +81,7 @@ TdlgFormat::TdlgFormat(QWidget* parent) : QDialog(parent) {
         Colors->addButton(b, i);
         column->addWidget(b);
     }
-    Colors->button(4)->setChecked(true);
+    Colors->button(1)->setChecked(true);  // "16 Colors"; the choice does not change the image
     layout->addWidget(group);
     layout->addLayout(OkCancel(this, QStringLiteral("OK"), QStringLiteral("Cancel")));
 }
