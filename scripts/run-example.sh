@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds, and runs an example analysis.
+# Sets up a fresh machine, builds, and runs an example analysis; prints where the report is and
+# the most efficient shaft it found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -9,5 +10,9 @@ example=${1:-examples/bridge-clay-design-load.kvd}
 build/dev/bin/korven run --quiet "$example"
 report="${example%.*}.kvo"
 echo
-echo "Short result (end of $report):"
-tail -n 25 "$report"
+echo "Short result (from $report):"
+if grep -q 'THE MOST EFFICIENT SHAFT' "$report"; then
+    sed -n '/THE MOST EFFICIENT SHAFT/,$p' "$report" | grep -v '^ *$'
+else
+    tail -n 20 "$report"
+fi
