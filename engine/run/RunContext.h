@@ -121,7 +121,7 @@ struct DecomposedRockState {
     real QTOTAL = 0.0f;   ///< total load, tip load plus socket side load, lb
     real QTIP   = 0.0f;   ///< unit tip q_tip, psf
     bool socket = false;  ///< the closed-form quantities below could be formed at the latest step
-    real LAMBDA = 0.0f;   ///< stiffness ratio Ec x 2.6 / Em, -
+    real LAMBDA = 0.0f;   ///< Ec x 2.6 x 2000 / Em (Ec in tsf, Em in psf), -
     real ZETA   = 0.0f;   ///< zeta = ln(...), -
     real MUL    = 0.0f;   ///< muL, -
     real OMEGA  = 0.0f;   ///< Omega, -
@@ -183,7 +183,7 @@ struct RunContext {
     Array<Layer, 30> layer;  ///< entry 1 is the ground surface
 
     // ---- decomposed-rock socket (code 5) and weak-rock socket (code 6)
-    DecomposedRockState DROCK;  ///< reset per pass by startDecomposedRockPass
+    DecomposedRockState DROCK;  ///< flags reset per pass by startDecomposedRockPass
     WeakRockState WROCK;        ///< reset by startWeakRockPass and resetWeakRockMean
 
     // ---- constants

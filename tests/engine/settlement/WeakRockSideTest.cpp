@@ -124,6 +124,20 @@ TEST(WeakRock, SettlementFactorsOutsideTheirRangeMobiliseNothing) {
     EXPECT_EQ(weakRockAt(stiff, weakRockSocket(stiff), 0.15f).QB, 2.5f * 50000.0f);
 }
 
+TEST(WeakRock, MobilisedShearNeverExceedsTheReducedShear) {
+    // rock weaker than the normal stress of the concrete: sn / qu above 1 on a rough wall
+    const WeakRockInput in{1,       2000.0f, 720.0f, 100.0f, 7.0f,
+                           0.5236f, 3.0f,    15.0f,  20.0f,  259200.0f};
+    const WeakRockSocket s = weakRockSocket(in);
+    ASSERT_GT(s.SN, in.QU);
+    EXPECT_EQ(s.W, 1.0f);
+    for (real ws : {0.001f, 0.15f, 10.0f}) {
+        const WeakRockMobilised m = weakRockAt(in, s, ws);
+        EXPECT_GE(m.F, 0.0f) << ws;
+        EXPECT_LE(m.F, 1.0f) << ws;
+    }
+}
+
 TEST_F(WeakRockStepTest, InterfaceKinds) {
     struct Case {
         int kind;
