@@ -71,8 +71,10 @@ struct Layer {
     TopBottom EL;        ///< elastic modulus of intact rock (tsf after conversion)
     TopBottom RQD;       ///< rock quality designation, per cent
     TopBottom POISSON;   ///< Poisson's ratio of decomposed rock/gravel
-    TopBottom EGRAV;     ///< Young's modulus of decomposed rock/gravel, as entered
-    TopBottom SLUMP;     ///< concrete slump on weak rock, in (m for SI as entered)
+    TopBottom EGRAV;     ///< Young's modulus of decomposed rock/gravel, psi or kN/m2 as entered
+                         ///< (never converted in place: the decomposed-rock socket does it)
+    TopBottom SLUMP;     ///< concrete slump on weak rock, in (m for SI as entered; the weak-rock
+                         ///< socket converts it)
     TopBottom IFA;       ///< interface friction angle on weak rock, degrees
     int ICOND      = 0;  ///< weak-rock interface condition 1..4
     int sandOption = 0;  ///< 1 = K, 2 = beta
@@ -193,6 +195,36 @@ private:
     bool discard_    = false;
 };
 
+// ---- decomposed-rock socket (code 5): what the socket keeps between the steps of a run
+/// Written by the decomposed-rock socket at every code-5 step; the socket quantities are those of
+/// the latest step and feed the decomposed-rock settlement method.
+struct DecomposedRockState {
+    real SIDSUM = 0.0f;   ///< running side sum, pi B s over every code-5 step of the run, lb/ft
+    real QSOCK  = 0.0f;   ///< socket side load pi B Lsock s, lb
+    real QTOTAL = 0.0f;   ///< total load, tip load plus socket side load, lb
+    real QTIP   = 0.0f;   ///< unit tip q_tip, psf
+    bool socket = false;  ///< the closed-form quantities below could be formed at the latest step
+    real LAMBDA = 0.0f;   ///< Ec x 2.6 x 2000 / Em (Ec in tsf, Em in psf), -
+    real ZETA   = 0.0f;   ///< zeta = ln(...), -
+    real MUL    = 0.0f;   ///< muL, -
+    real OMEGA  = 0.0f;   ///< Omega, -
+    real PTOP   = 0.0f;   ///< top load, lb
+    real WTOP   = 0.0f;   ///< top movement, ft
+    bool warned = false;  ///< the no-socket block was written in this diameter pass
+    bool noStressWarned = false;  ///< the no-effective-stress block was written in this pass
+};
+
+// ---- weak-rock socket (code 6): what the socket keeps between the steps of a run
+struct WeakRockState {
+    real EISUM   = 0.0f;   ///< running sum of the step values of Ei, tsf
+    int EICOUNT  = 0;      ///< number of steps in EISUM
+    real LS      = 0.0f;   ///< socket length Ls of the latest step, ft
+    real FAFIRST = 0.0f;   ///< first mobilised shear f x fa' of at least 0.001, psf
+    real QSFIRST = 0.0f;   ///< QS at the first weak-rock step of the diameter pass, tons
+    bool qsKept  = false;  ///< QSFIRST holds this pass's value
+    bool warned  = false;  ///< the out-of-range block was written in this diameter pass
+};
+
 /// The data area of one run. Every call of the entry starts from a freshly made one, so the
 /// initial values below are those of every run.
 struct RunContext {
@@ -268,6 +300,10 @@ struct RunContext {
     Array<real, kTableSize> DQDN;   ///< design-depth list: QDN at the design depth, tons
     int designCount = 0;            ///< entries of the design-depth list
     bool reached    = false;        ///< the design load was reached in some pass
+
+    // ---- decomposed-rock socket (code 5) and weak-rock socket (code 6)
+    DecomposedRockState DROCK;  ///< flags reset per pass by startDecomposedRockPass
+    WeakRockState WROCK;        ///< reset by startWeakRockPass and resetWeakRockMean
 
     // ---- constants
     static constexpr real PI       = 3.1416f;
