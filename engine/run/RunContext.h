@@ -82,6 +82,17 @@ struct Layer {
     real SIGMAEND  = 0.0f;   ///< effective vertical stress at the last step of the layer, psf
 };
 
+/// One row of a load-settlement line, in the units of the report (tons and in, or kN and m).
+struct SettlementRow {
+    real TOPLOAD = 0.0f;  ///< load at the shaft head
+    real TOPMOVE = 0.0f;  ///< movement of the shaft head
+    real TIPLOAD = 0.0f;  ///< load at the tip
+    real TIPMOVE = 0.0f;  ///< movement of the tip
+};
+
+/// The fifteen rows of one settlement line.
+using SettlementSet = Array<SettlementRow, 15>;
+
 /// An output file (or the console) written record by record through the formatter.
 class Channel {
 public:
@@ -149,6 +160,11 @@ struct RunContext {
     int rockCount = 0;            ///< layers of code 4 or 6 and above
 
     Array<Layer, 30> layer;  ///< entry 1 is the ground surface
+
+    // ---- load-settlement results, kept from one diameter to the next. Each diameter's settlement
+    //      run overwrites them; the report and the plot data file of that diameter read them.
+    Array<SettlementSet, 3> settle;  ///< line 1 trend (averaged), 2 upper bound, 3 lower bound
+    int NLINE = 0;  ///< line selector after the last settlement run (3 soil, 0 rock)
 
     // ---- constants
     static constexpr real PI       = 3.1416f;
