@@ -1,0 +1,9 @@
+// Rock settlement methods.
+#include "settlement/RockSettlement.h"
+
+#include <gtest/gtest.h>
+
+namespace korven::settlement {
+namespace {
+}  // namespace
+}  // namespace korven::settlement
