@@ -9,6 +9,7 @@ constexpr run::Format kHeader = "(3I12)";
 constexpr run::Format kOrigin = "('   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ')";
 constexpr run::Format kFirst  = "(1X,E10.3,'   0.0   0.0  0.0 0.0  0.0  0.0 ')";
 constexpr run::Format kEntry  = "(5(1X,E10.3))";
+constexpr run::Format kEntry2 = "(2(1X,E10.3))";
 constexpr run::Format kSettle = "(4(1X,E10.3))";
 
 // SI output: feet to metres, tons to kN.
@@ -54,7 +55,8 @@ void writePlotBlock(run::RunContext& ctx, int NDIA, const PlotCapacity& cap) {
             TD = row.QDN;
         }
         ch.write(kEntry, row.LENGTH * LEN, row.QS * FORCE, row.QB * FORCE, row.QU * FORCE,
-                 SD * FORCE, BD * FORCE, TD * FORCE);
+                 SD * FORCE);
+        ch.write(kEntry2, BD * FORCE, TD * FORCE);
     }
     for (int line = 1; line <= lines; ++line) {
         for (int k = 1; k <= 15; ++k) {
