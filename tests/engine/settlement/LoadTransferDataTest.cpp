@@ -1,9 +1,8 @@
 // Unit captions, curve families, depth-table lookups and the TZDATA.DAT records.
-#include "settlement/LoadTransferData.h"
-
 #include <gtest/gtest.h>
 
 #include "SettlementFixture.h"
+#include "settlement/LoadTransferData.h"
 #include "settlement/TzListing.h"
 
 namespace korven::settlement {
@@ -61,9 +60,9 @@ TEST(CurveAt, LinearBetweenPointsAndHeldBeyondTheLast) {
 // Two layers 0..120 in and 120..240 in with maximum load transfer 10 -> 20 and 30 -> 50 psi.
 DepthTable twoLayers() {
     DepthTable t;
-    t.N                                  = 4;
-    const real z[]                       = {0.0f, 120.0f, 120.0f, 240.0f};
-    const real v[]                       = {10.0f, 20.0f, 30.0f, 50.0f};
+    t.N            = 4;
+    const real z[] = {0.0f, 120.0f, 120.0f, 240.0f};
+    const real v[] = {10.0f, 20.0f, 30.0f, 50.0f};
     for (int k = 1; k <= 4; ++k) t.Z(k) = z[k - 1], t.V(k) = v[k - 1];
     return t;
 }

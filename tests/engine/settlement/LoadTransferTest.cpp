@@ -1,11 +1,10 @@
 // The load-transfer method for a soil tip, checked against closed forms on uniform shafts.
-#include "settlement/LoadTransfer.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "SettlementFixture.h"
+#include "settlement/LoadTransfer.h"
 
 namespace korven::settlement {
 namespace {
@@ -37,16 +36,16 @@ TEST(LoadTransferAt, InterpolatesInDepthBetweenCurves) {
             curves(c).T(j) = static_cast<real>(c) * static_cast<real>(j - 1);
         }
     }
-    EXPECT_FLOAT_EQ(loadTransferAt(curves, 3, 50.0f, 2.0f), 3.0f);   // between curves 1 and 2
-    EXPECT_FLOAT_EQ(loadTransferAt(curves, 3, 100.0f, 2.0f), 4.0f);  // on curve 2
-    EXPECT_FLOAT_EQ(loadTransferAt(curves, 3, 250.0f, 2.0f), 6.0f);  // below the last curve
+    EXPECT_FLOAT_EQ(loadTransferAt(curves, 3, 50.0f, 2.0f), 3.0f);     // between curves 1 and 2
+    EXPECT_FLOAT_EQ(loadTransferAt(curves, 3, 100.0f, 2.0f), 4.0f);    // on curve 2
+    EXPECT_FLOAT_EQ(loadTransferAt(curves, 3, 250.0f, 2.0f), 6.0f);    // below the last curve
     EXPECT_FLOAT_EQ(loadTransferAt(curves, 3, 150.0f, 20.0f), 22.5f);  // beyond the last point
 }
 
 TEST(LoadTransfer, StiffnessProfileSoftensOnlyIntoTheBase) {
-    SettlementInput in = uniformShaft(1, 3.0f, 20.0f, 0.5f, 50.0f);
-    in.Db              = 6.0f;
-    in.LB              = 5.0f;
+    SettlementInput in        = uniformShaft(1, 3.0f, 20.0f, 0.5f, 50.0f);
+    in.Db                     = 6.0f;
+    in.LB                     = 5.0f;
     const LoadTransferSetup s = prepareLoadTransfer(in);
     const real AS             = 0.7854f * 36.0f * 36.0f * 3.6e6f;
     const real AB             = 0.7854f * 72.0f * 72.0f * 3.6e6f;
@@ -57,11 +56,11 @@ TEST(LoadTransfer, StiffnessProfileSoftensOnlyIntoTheBase) {
 }
 
 TEST(LoadTransfer, CurveDepthsPerLayer) {
-    SettlementInput in = uniformShaft(2, 3.0f, 20.0f, 0.5f, 50.0f, 10.0f);
-    in.NLAY            = 2;
-    in.lay(2)          = in.lay(1);
-    in.lay(2).TOP      = 10.0f;
-    in.lay(2).BOT      = 30.0f;
+    SettlementInput in        = uniformShaft(2, 3.0f, 20.0f, 0.5f, 50.0f, 10.0f);
+    in.NLAY                   = 2;
+    in.lay(2)                 = in.lay(1);
+    in.lay(2).TOP             = 10.0f;
+    in.lay(2).BOT             = 30.0f;
     const LoadTransferSetup s = prepareLoadTransfer(in);
     ASSERT_EQ(s.NCURVE, 10);
     const real expected[] = {0.0f,    30.0f,  60.0f,  89.995f,  119.99f,
@@ -100,14 +99,15 @@ TEST(LoadTransfer, FullyMobilisedClayShaftOnEveryLine) {
         run::SettlementSet set;
         runLoadTransfer(run.ctx, in, s, c.line, set);
         const double tmax = 0.5 * 2000.0 / 144.0;
-        const double top  = (c.tip * 50.0 * 2000.0 + c.side * tmax * 3.1416 * 36.0 * 240.0) / 2000.0;
+        const double top = (c.tip * 50.0 * 2000.0 + c.side * tmax * 3.1416 * 36.0 * 240.0) / 2000.0;
         EXPECT_NEAR(set(15).TIPLOAD, c.tip * 50.0, 1e-3) << c.line;
         EXPECT_NEAR(set(15).TOPLOAD, top, 1e-4 * top) << c.line;
         EXPECT_FLOAT_EQ(set(15).TIPMOVE, 1.8f);
         EXPECT_GT(set(15).TOPMOVE, 1.8f);
     }
     // one runtime record per line: tip movements, segments, a reserved zero, segments
-    EXPECT_EQ(test::countOf(run.runtime(), "          15          20           0          20\n"), 3);
+    EXPECT_EQ(test::countOf(run.runtime(), "          15          20           0          20\n"),
+              3);
 }
 
 TEST(LoadTransfer, SiResultsAreTheEnglishOnesConverted) {

@@ -1,9 +1,9 @@
 // Rock settlement methods: influence factor, mass modulus, strong, decomposed and weak rock.
-#include "settlement/RockSettlement.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "settlement/RockSettlement.h"
 
 namespace korven::settlement {
 namespace {
@@ -12,11 +12,11 @@ TEST(InfluenceFactor, AlongAndBetweenTheCurves) {
     struct Case {
         real LD, ECEM, expected;
     };
-    for (const Case c : {Case{20.0f, 5.0f, 0.365f}, Case{35.0f, 2.0f, 0.365f},
-                         Case{0.0f, 300.0f, 1.1f}, Case{3.0f, 10.0f, (0.44f + 0.395f) / 2.0f},
-                         Case{20.0f, 30.0f, (0.365f + 0.2f) / 2.0f},
-                         Case{10.0f, 75.0f, (0.215f + 0.18f) / 2.0f},
-                         Case{10.0f, 5000.0f, 0.13f}, Case{12.0f, 9000.0f, 0.11f}}) {
+    for (const Case c :
+         {Case{20.0f, 5.0f, 0.365f}, Case{35.0f, 2.0f, 0.365f}, Case{0.0f, 300.0f, 1.1f},
+          Case{3.0f, 10.0f, (0.44f + 0.395f) / 2.0f}, Case{20.0f, 30.0f, (0.365f + 0.2f) / 2.0f},
+          Case{10.0f, 75.0f, (0.215f + 0.18f) / 2.0f}, Case{10.0f, 5000.0f, 0.13f},
+          Case{12.0f, 9000.0f, 0.11f}}) {
         EXPECT_NEAR(influenceFactor(c.LD, c.ECEM), c.expected, 1e-6f) << c.LD << " " << c.ECEM;
     }
 }
@@ -66,7 +66,10 @@ TEST(StrongRock, SocketFromTheSurface) {
     const double D = 3.0, EM = 1e5, EC = 3.6e6 * 0.072, LR = 20.0, QR = 800.0;
     const double I = 0.375 - (20.0 / 3.0 - 6.0) / 2.0 * 0.002;  // Ec/Em < 10, L/D 6.67
     for (int k = 1; k <= 15; ++k) {
-        const double rk = k <= 12 ? 0.00018 * std::pow(1.5, k - 1) : k == 13 ? 0.025 : k == 14 ? 0.05 : 0.1;
+        const double rk = k <= 12   ? 0.00018 * std::pow(1.5, k - 1)
+                          : k == 13 ? 0.025
+                          : k == 14 ? 0.05
+                                    : 0.1;
         const double r  = std::min(rk, I * QR / (D * D * EM));
         const double PR = D * D * EM * r / I;
         const double WR = D * r + LR * PR / (EC * 0.7854 * D * D);
@@ -81,7 +84,7 @@ TEST(StrongRock, RockLayersAveragedByThickness) {
     layered.NLAY = layered.TIP = 2;
     rockLayer(layered, 1, 7, 0.0f, 5.0f, 50.0f, 3e5f);
     rockLayer(layered, 2, 4, 5.0f, 20.0f, 90.0f, 1e5f);
-    layered.lay(2).QSREC = 300.0f;
+    layered.lay(2).QSREC   = 300.0f;
     SettlementInput single = rockShaft();
     single.NLAY = single.TIP = 1;
     rockLayer(single, 1, 4, 0.0f, 20.0f, 80.0f, 1.5e5f);
@@ -187,13 +190,16 @@ TEST(WeakRock, SideAtItsUltimateAndBaseByTheSocketModel) {
     run::SettlementSet set;
     ASSERT_TRUE(weakRock(in, set).problem.empty());
     const double DS = 3.0, LS = 10.0, LD = LS / DS, T = 1.2, G = 0.5;
-    const double QB1 = 0.0134 * 20000.0 * 2.0 * 47.88 * LD / (LD + 1.0)
-                       * std::pow(200.0 * (std::sqrt(LD) - T) * (1.0 + LD)
-                                      / (3.1416 * LS * 25.4 * 12.0 * G),
-                                  0.67);
+    const double QB1 =
+        0.0134 * 20000.0 * 2.0 * 47.88 * LD / (LD + 1.0)
+        * std::pow(200.0 * (std::sqrt(LD) - T) * (1.0 + LD) / (3.1416 * LS * 25.4 * 12.0 * G),
+                   0.67);
     const double E = 3.6e6 * 0.072 * 2000.0 / 144.0, A = 0.7854 * DS * DS * 144.0;
     for (int k = 1; k <= 15; ++k) {
-        const double r  = k <= 12 ? 0.00009 * std::pow(1.5, k - 1) : k == 13 ? 0.0125 : k == 14 ? 0.025 : 0.05;
+        const double r  = k <= 12   ? 0.00009 * std::pow(1.5, k - 1)
+                          : k == 13 ? 0.0125
+                          : k == 14 ? 0.025
+                                    : 0.05;
         const double w  = DS * r;
         const double qb = std::min(QB1 * std::pow(w * 304.8, 0.67) * 20.88, 2.5 * 200000.0);
         const double P  = 200000.0 + 3.1416 * DS * DS * qb / 4.0;

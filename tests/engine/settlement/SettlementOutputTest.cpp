@@ -146,10 +146,10 @@ TEST(PlotFile, DiameterCountIsThePassesTheLoopMakes) {
         real DSTART, DIALIM;
         int expected;
     };
-    for (const Case c : {Case{3.0f, 0.0f, 1}, Case{3.0f, 5.0f, 5}, Case{3.0f, 3.47f, 1},
-                         Case{3.0f, 3.49f, 2},
-                         // 0.9 m to 1.05 m: trunc(0.49 / 0.5) + 1 would say one
-                         Case{0.9f * 3.2808f, 1.05f * 3.2808f, 2}}) {
+    for (const Case c :
+         {Case{3.0f, 0.0f, 1}, Case{3.0f, 5.0f, 5}, Case{3.0f, 3.47f, 1}, Case{3.0f, 3.49f, 2},
+          // 0.9 m to 1.05 m: trunc(0.49 / 0.5) + 1 would say one
+          Case{0.9f * 3.2808f, 1.05f * 3.2808f, 2}}) {
         EXPECT_EQ(diameterCount(c.DSTART, c.DIALIM), c.expected) << c.DSTART << " " << c.DIALIM;
     }
 }
@@ -198,7 +198,8 @@ TEST(Settlement, SoilTipThenRockTip) {
     EXPECT_EQ(run.ctx.NLINE, 3);
     // the listing left behind is the lower-bound line's: clay 0.29 at the first point
     const auto listing = test::lines(run.listing());
-    EXPECT_EQ(listing[10], "                                               0.2014E+01      0.3600E-01");
+    EXPECT_EQ(listing[10],
+              "                                               0.2014E+01      0.3600E-01");
 
     SettlementInput rock = uniformShaft(4, 3.0f, 20.0f, 0.0f, 500.0f);
     rock.lay(1).RQD      = {100.0f, 100.0f};
@@ -247,8 +248,8 @@ TEST(Settlement, UnusableInputGivesAWarningAndNoCurve) {
         {"weak socket that gives no number",
          [](SettlementInput& in) {
              in.lay(1).code = 6;
-             in.weak        = {true, 3.0f, 10.0f, 10.0f, 20000.0f, 0.3f, 20000.0f, 9.0f, 0.5f,
-                               200000.0f, 0.0f};
+             in.weak        = {true,     3.0f, 10.0f, 10.0f,     20000.0f, 0.3f,
+                               20000.0f, 9.0f, 0.5f,  200000.0f, 0.0f};
              in.QS          = 100.0f;
          },
          "THE ROCK SETTLEMENT METHOD GAVE NO FINITE RESULT."},
