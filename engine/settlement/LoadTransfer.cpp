@@ -60,7 +60,7 @@ LoadTransferSetup prepareLoadTransfer(const SettlementInput& in) {
     s.table.N = 2 * in.NLAY;
     s.NCURVE  = 5 * in.NLAY;
 
-    // axial stiffness: the stem down to the part without side resistance, then the base
+    // axial stiffness: the stem down to the bottom length without side resistance, then the base
     const real AS = 0.7854f * s.D * s.D;
     const real AB = 0.7854f * s.Db * s.Db;
     s.ZAE         = {0.0f, s.L - s.LB, s.L};

@@ -272,3 +272,21 @@ TEST(Settlement, UnusableInputGivesAWarningAndNoCurve) {
 
 }  // namespace
 }  // namespace korven::settlement
+
+namespace korven::settlement {
+namespace {
+
+// A folder that cannot take the listing costs the listing, not the curves.
+TEST(Settlement, ListingThatCannotBeCreatedIsReported) {
+    test::SettlementRun run;
+    const std::string reportPath = run.ctx.reportPath;
+    run.ctx.reportPath           = (run.dir.path() / "no-such-folder" / "case.kvo").string();
+    runSettlement(run.ctx, test::uniformShaft(1, 3.0f, 20.0f, 0.5f, 50.0f));
+    EXPECT_GT(run.ctx.settle(3)(15).TOPLOAD, 0.0f);
+    EXPECT_EQ(test::countOf(run.runtime(), "TZDATA.DAT CANNOT BE CREATED"), 1);
+    run.ctx.report.close();
+    EXPECT_EQ(test::countOf(test::readText(reportPath), "RESULT FROM"), 3);
+}
+
+}  // namespace
+}  // namespace korven::settlement
