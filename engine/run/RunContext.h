@@ -167,6 +167,17 @@ struct RowTable {
     int count = 0;                  ///< rows of the pass
 };
 
+/// One row of a load-settlement line, in the units of the report (tons and in, or kN and m).
+struct SettlementRow {
+    real TOPLOAD = 0.0f;  ///< load at the shaft head
+    real TOPMOVE = 0.0f;  ///< movement of the shaft head
+    real TIPLOAD = 0.0f;  ///< load at the tip
+    real TIPMOVE = 0.0f;  ///< movement of the tip
+};
+
+/// The fifteen rows of one settlement line.
+using SettlementSet = Array<SettlementRow, 15>;
+
 /// An output file (or the console) written record by record through the formatter.
 class Channel {
 public:
@@ -304,6 +315,12 @@ struct RunContext {
     // ---- decomposed-rock socket (code 5) and weak-rock socket (code 6)
     DecomposedRockState DROCK;  ///< flags reset per pass by startDecomposedRockPass
     WeakRockState WROCK;        ///< reset by startWeakRockPass and resetWeakRockMean
+
+
+    // ---- load-settlement results, kept from one diameter to the next. Each diameter's settlement
+    //      run overwrites them; the report and the plot data file of that diameter read them.
+    Array<SettlementSet, 3> settle;  ///< line 1 trend (averaged), 2 upper bound, 3 lower bound
+    int NLINE = 0;  ///< line selector after the last settlement run (3 soil, 0 rock)
 
     // ---- constants
     static constexpr real PI       = 3.1416f;
