@@ -82,6 +82,7 @@ struct Layer {
     real LRFDTIP   = 0.0f;   ///< LRFD resistance factor for end bearing
     bool computed  = false;  ///< coefficient computed by the engine
     real SIGMAEND  = 0.0f;   ///< effective vertical stress at the last step of the layer, psf
+    real QSEND     = 0.0f;   ///< side resistance QS down to the last step of the layer, tons
     // records of the current pass that the load-settlement methods read
     real FFIRST = 0.0f;  ///< unit side resistance at the first step of the layer, tsf
     real FLAST  = 0.0f;  ///< unit side resistance at the last step of the layer, tsf
@@ -284,7 +285,6 @@ struct RunContext {
     real QSPREV  = 0.0f;  ///< side resistance carried to the next step (at least 1e-10), tons
     real QSLPREV = 0.0f;  ///< LRFD side resistance carried to the next step, tons
     real QURLAST = 0.0f;  ///< compressive strength of the last rock step seen, psf
-    real QSWEAK  = 0.0f;  ///< QS at the first weak-rock step of the pass, tons
     StepTable steps;      ///< step records of the pass by depth index
     RowTable rows;        ///< result rows of the pass
 
@@ -315,7 +315,6 @@ struct RunContext {
     // ---- decomposed-rock socket (code 5) and weak-rock socket (code 6)
     DecomposedRockState DROCK;  ///< flags reset per pass by startDecomposedRockPass
     WeakRockState WROCK;        ///< reset by startWeakRockPass and resetWeakRockMean
-
 
     // ---- load-settlement results, kept from one diameter to the next. Each diameter's settlement
     //      run overwrites them; the report and the plot data file of that diameter read them.

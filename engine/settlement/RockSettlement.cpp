@@ -239,7 +239,7 @@ RockOutcome decomposedRock(const SettlementInput& in, run::SettlementSet& trend)
 
 RockOutcome weakRock(const SettlementInput& in, run::SettlementSet& trend) {
     RockOutcome out;
-    const WeakRockSocket& s = in.weak;
+    const WeakRockTip& s = in.weak;
     if (!(s.Ds > 0.0f) || !(s.LS > 0.0f) || !(s.Em > 0.0f)) {
         out.problem = "THE SOCKET DIAMETER, LENGTH AND MODULUS MUST BE GREATER THAN ZERO.";
         return out;

@@ -29,16 +29,16 @@ struct SettlementLayer {
 struct DecomposedSocket {
     bool available = false;  ///< false when the socket model could not be formed
     real Ds        = 0.0f;   ///< socket diameter, ft
-    real Em        = 0.0f;   ///< modulus as the socket model stores it (tsf or psf)
-    real OMEGA     = 0.0f;   ///< pile-head flexibility factor
-    real MUL       = 0.0f;   ///< mu L of the elastic solution
-    real SIGMA     = 0.0f;   ///< reference effective stress, psf
-    real OCR       = 0.0f;   ///< overconsolidation ratio
+    real Em    = 0.0f;  ///< modulus Em, psf (whether given for the layer or from the blow count)
+    real OMEGA = 0.0f;  ///< pile-head flexibility factor
+    real MUL   = 0.0f;  ///< mu L of the elastic solution
+    real SIGMA = 0.0f;  ///< reference effective stress, psf
+    real OCR   = 0.0f;  ///< overconsolidation ratio
 };
 
 /// The weak-rock socket model at the design depth (the capacity analysis computes it); the
 /// settlement method re-evaluates its side and base terms at each assumed settlement.
-struct WeakRockSocket {
+struct WeakRockTip {
     bool available = false;  ///< false when the socket model could not be formed
     real Ds        = 0.0f;   ///< socket diameter, ft
     real LS        = 0.0f;   ///< socket length, ft
@@ -74,7 +74,7 @@ struct SettlementInput {
     run::Array<real, 500> FROW;  ///< unit side resistance at each row's length, psi
 
     DecomposedSocket decomposed;  ///< tip in decomposed rock/gravel
-    WeakRockSocket weak;          ///< tip in weak rock
+    WeakRockTip weak;             ///< tip in weak rock
 };
 
 }  // namespace korven::settlement
