@@ -35,8 +35,8 @@ void stepResistance(RunContext& ctx) {
     socketStep(ctx);
     soilStrength(ctx);
     unitSide(ctx);
+    beforeSideForce(ctx);
     addSideForce(ctx);
-    afterSideStep(ctx);
     tipStep(ctx);
 }
 

@@ -35,7 +35,9 @@ void socketStep(RunContext& ctx) {
     }
 }
 
-void afterSideStep(RunContext& ctx) {
+void beforeSideForce(RunContext& ctx) {
+    // the settlement method adds the whole socket's own side load to this, so the first rock
+    // step must not be in it too
     if (ctx.layer(ctx.step.LAYER).code == 6) settlement::keepWeakRockQS(ctx, ctx.QS);
 }
 

@@ -10,9 +10,9 @@ namespace korven::capacity {
 /// design depth becomes the middle of the layer plus TOPLEN first.
 void socketStep(run::RunContext& ctx);
 
-/// After the side force of a step has been added: the weak-rock settlement method needs QS at
-/// the first weak-rock step of the pass.
-void afterSideStep(run::RunContext& ctx);
+/// Before the side force of a step is added: at the first weak-rock step of the pass, keeps the
+/// side resistance accumulated above it for the weak-rock settlement method.
+void beforeSideForce(run::RunContext& ctx);
 
 /// At the start of a diameter pass: the sockets of the previous pass are no longer current.
 void startSocketPass(run::RunContext& ctx);

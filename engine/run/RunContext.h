@@ -232,7 +232,7 @@ struct WeakRockState {
     int EICOUNT  = 0;      ///< number of steps in EISUM
     real LS      = 0.0f;   ///< socket length Ls of the latest step, ft
     real FAFIRST = 0.0f;   ///< first mobilised shear f x fa' of at least 0.001, psf
-    real QSFIRST = 0.0f;   ///< QS at the first weak-rock step of the diameter pass, tons
+    real QSFIRST = 0.0f;   ///< QS above the first weak-rock step of the diameter pass, tons
     bool qsKept  = false;  ///< QSFIRST holds this pass's value
     bool warned  = false;  ///< the out-of-range block was written in this diameter pass
 };

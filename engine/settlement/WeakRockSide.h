@@ -87,8 +87,8 @@ void startWeakRockPass(run::RunContext& ctx);
 /// When the settlement run of a diameter starts: the running mean of Ei begins again.
 void resetWeakRockMean(run::RunContext& ctx);
 
-/// After the side step of a weak-rock step has formed QS (tons): keeps it when it is the first
-/// weak-rock step of the pass, for the weak-rock settlement method.
+/// At a weak-rock step, with the side resistance QS (tons) accumulated above it: keeps it when it
+/// is the first weak-rock step of the pass, for the weak-rock settlement method.
 void keepWeakRockQS(run::RunContext& ctx, real QS);
 
 }  // namespace korven::settlement
