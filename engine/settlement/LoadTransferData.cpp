@@ -1,6 +1,8 @@
 // Unit captions, curve families and depth-table lookups of the load-transfer method.
 #include "settlement/LoadTransferData.h"
 
+#include <algorithm>
+
 namespace korven::settlement {
 
 UnitCaptions unitCaptions(int units) {
@@ -109,7 +111,10 @@ real layerTableLookup(run::RunContext& ctx, const DepthTable& table, real z) {
 real profileLookup(const run::Array<real, 500>& ZROW, const run::Array<real, 500>& FROW, int n,
                    real z) {
     if (n < 1) return 0.0f;
-    if (const int k = firstDeeper(ZROW, n, z); k > 0) return between(ZROW, FROW, k, z);
+    // above the first row the line through the first two can fall below zero, and a side that
+    // pulls the shaft down is no resistance
+    if (const int k = firstDeeper(ZROW, n, z); k > 0)
+        return std::max(between(ZROW, FROW, k, z), 0.0f);
     return FROW(n);
 }
 

@@ -66,7 +66,7 @@ struct DepthTable {
 real layerTableLookup(run::RunContext& ctx, const DepthTable& table, real z);
 
 /// Unit side resistance of the capacity profile (depths ZROW, values FROW, n rows) at depth z;
-/// beyond the last row the last value holds.
+/// beyond the last row the last value holds, and it is never negative.
 real profileLookup(const run::Array<real, 500>& ZROW, const run::Array<real, 500>& FROW, int n,
                    real z);
 

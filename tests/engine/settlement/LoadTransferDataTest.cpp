@@ -100,6 +100,11 @@ TEST(ProfileLookup, InterpolatesAndHoldsTheLastRow) {
     EXPECT_FLOAT_EQ(profileLookup(z, f, 3, 24.0f), 4.0f - 2.0f);
     EXPECT_FLOAT_EQ(profileLookup(z, f, 3, 50.0f), 4.0f);
     EXPECT_FLOAT_EQ(profileLookup(z, f, 1, 50.0f), 1.0f);
+    // above the first row the line through the first two is followed, but never below zero
+    EXPECT_FLOAT_EQ(profileLookup(z, f, 3, 6.0f), 0.5f);
+    EXPECT_FLOAT_EQ(profileLookup(z, f, 3, 0.0f), 0.0f);
+    f(2) = 4.0f;
+    EXPECT_FLOAT_EQ(profileLookup(z, f, 3, 6.0f), 0.0f);
 }
 
 TEST(TzListing, LandsBesideTheReport) {
