@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "capacity/HandOver.h"
 #include "capacity/InputChecks.h"
 #include "capacity/Profile.h"
 #include "capacity/ResultRows.h"
@@ -13,7 +14,10 @@
 #include "capacity/TipResistance.h"
 #include "run/Echo.h"
 #include "run/ProjectFile.h"
+#include "settlement/PlotFile.h"
 #include "settlement/Report.h"
+#include "settlement/Settlement.h"
+#include "settlement/WeakRockSide.h"
 
 namespace korven::capacity {
 
@@ -26,25 +30,13 @@ constexpr run::Format kNeedLayer = "(/A)";
 constexpr run::Format kAddDepth  = "(A/A/A)";
 
 // Side, special-rock and tip resistance of the step prepared by the profile.
-void stepResistance(RunContext& ctx, bool& weakSeen) {
-    const run::Layer& L = ctx.layer(ctx.step.LAYER);
+void stepResistance(RunContext& ctx) {
     genericStrength(ctx);
-    if (L.code == 5 || L.code == 6) {
-        // the socket models take the socket length down to the middle of the layer
-        const real top = ctx.step.Z - ctx.step.DZ;
-        if (ctx.designControl == 1) ctx.DGH = L.DEPTH - 0.5f * (L.DEPTH - top) + ctx.TOPLEN;
-        if (L.code == 5)
-            decomposedRockSocket(ctx);
-        else
-            weakRockStep(ctx);
-    }
+    socketStep(ctx);
     soilStrength(ctx);
     unitSide(ctx);
+    beforeSideForce(ctx);
     addSideForce(ctx);
-    if (L.code == 6 && !weakSeen) {
-        ctx.QSWEAK = ctx.QS;  // for the weak-rock settlement method
-        weakSeen   = true;
-    }
     tipStep(ctx);
 }
 
@@ -75,15 +67,16 @@ void walkProfile(RunContext& ctx) {
     startProfile(ctx);
     ctx.QS = ctx.QSL = ctx.QSPREV = ctx.QSLPREV = 0.0f;
     ctx.steps                                   = run::StepTable{};
-    bool weakSeen                               = false;
+    startSocketPass(ctx);
     for (int i = 1; i <= ctx.NL; ++i) {
-        const int n = beginLayer(ctx, i);
+        run::Layer& L = ctx.layer(i);
+        L.FFIRST = L.FLAST = L.QFIRST = L.QLAST = L.QSEND = 0.0f;
+        const int n                                       = beginLayer(ctx, i);
         for (int k = 1; k <= n; ++k) {
             prepareStep(ctx, i, k);
-            stepResistance(ctx, weakSeen);
+            stepResistance(ctx);
             storeStep(ctx);
-            run::Layer& L = ctx.layer(i);
-            const real q  = ctx.step.QB / ctx.shaft.AB;
+            const real q = ctx.step.QB / ctx.shaft.AB;
             if (k == 1) {
                 L.FFIRST = ctx.step.F;
                 L.QFIRST = q;
@@ -91,6 +84,7 @@ void walkProfile(RunContext& ctx) {
             if (k == n) {
                 L.FLAST = ctx.step.F;
                 L.QLAST = q;
+                L.QSEND = ctx.QS;
             }
         }
     }
@@ -104,7 +98,18 @@ void walkProfile(RunContext& ctx) {
     throw run::RunStop("NEED ANOTHER SOIL LAYER");
 }
 
-void runPass(RunContext& ctx, real D) {
+// Section D of the pass and its block of the plot data file.
+void settleAndPlot(RunContext& ctx, int NDIA) {
+    // the running mean of Ei starts again with every settlement run
+    settlement::resetWeakRockMean(ctx);
+    if (ctx.rows.count > 0)
+        settlement::runSettlement(ctx, settlementInput(ctx));
+    else
+        settlement::clearSettlement(ctx);
+    settlement::writePlotBlock(ctx, NDIA, plotCapacity(ctx));
+}
+
+void runPass(RunContext& ctx, real D, int NDIA) {
     ctx.shaft = shaftGeometry(ctx, D);
     settlement::writeShaftInformation(ctx);
     settlement::writeLegend(ctx);
@@ -116,8 +121,7 @@ void runPass(RunContext& ctx, real D) {
     if (ctx.designControl == 2) writeResampled(ctx);
     if (ctx.designControl == 1 && !ctx.reached) needAnotherLayer(ctx);
 
-    // the load-settlement methods of the tip layer take the pass here (ctx.tip, the per-layer
-    // and per-row records)
+    settleAndPlot(ctx, NDIA);
     const int n = ctx.rows.count;
     if (n > 0 && (!ctx.best.found || ctx.rows.QUVOL(n) > ctx.best.QUVOL))
         ctx.best = {true,          ctx.rows.LENGTH(n), D,
@@ -140,12 +144,12 @@ void analyse(RunContext& ctx) {
     run::echoSoilInformation(ctx);
     convertRock(ctx);
 
-    ctx.BS     = std::floor(ctx.BS + 0.5f);  // whole feet, printed and used as such
-    int passes = 0;  // bounded by the design-depth list, whatever the rounding of D
-    for (real D = ctx.DSTART; D < ctx.DIALIM + 0.02f && passes < run::kTableSize; D += 0.5f) {
-        runPass(ctx, D);
-        ++passes;
-    }
+    ctx.BS = std::floor(ctx.BS + 0.5f);  // whole feet, printed and used as such
+    // the plot data file announces this count in every block: the loop steps D exactly as it
+    // counts (the input checks keep it within the design-depth list)
+    const int NDIA = settlement::diameterCount(ctx.DSTART, ctx.DIALIM);
+    real D         = ctx.DSTART;
+    for (int pass = 1; pass <= NDIA; ++pass, D += 0.5f) runPass(ctx, D, NDIA);
 
     if (ctx.best.found) settlement::writeEfficientShaft(ctx);
     const bool shaleAtBottom = ctx.layer(ctx.NL).code == 3;

@@ -71,8 +71,10 @@ struct Layer {
     TopBottom EL;        ///< elastic modulus of intact rock (tsf after conversion)
     TopBottom RQD;       ///< rock quality designation, per cent
     TopBottom POISSON;   ///< Poisson's ratio of decomposed rock/gravel
-    TopBottom EGRAV;     ///< Young's modulus of decomposed rock/gravel, as entered
-    TopBottom SLUMP;     ///< concrete slump on weak rock, in (m for SI as entered)
+    TopBottom EGRAV;     ///< Young's modulus of decomposed rock/gravel, psi or kN/m2 as entered
+                         ///< (never converted in place: the decomposed-rock socket does it)
+    TopBottom SLUMP;     ///< concrete slump on weak rock, in (m for SI as entered; the weak-rock
+                         ///< socket converts it)
     TopBottom IFA;       ///< interface friction angle on weak rock, degrees
     int ICOND      = 0;  ///< weak-rock interface condition 1..4
     int sandOption = 0;  ///< 1 = K, 2 = beta
@@ -80,6 +82,7 @@ struct Layer {
     real LRFDTIP   = 0.0f;   ///< LRFD resistance factor for end bearing
     bool computed  = false;  ///< coefficient computed by the engine
     real SIGMAEND  = 0.0f;   ///< effective vertical stress at the last step of the layer, psf
+    real QSEND     = 0.0f;   ///< side resistance QS down to the last step of the layer, tons
     // records of the current pass that the load-settlement methods read
     real FFIRST = 0.0f;  ///< unit side resistance at the first step of the layer, tsf
     real FLAST  = 0.0f;  ///< unit side resistance at the last step of the layer, tsf
@@ -165,6 +168,17 @@ struct RowTable {
     int count = 0;                  ///< rows of the pass
 };
 
+/// One row of a load-settlement line, in the units of the report (tons and in, or kN and m).
+struct SettlementRow {
+    real TOPLOAD = 0.0f;  ///< load at the shaft head
+    real TOPMOVE = 0.0f;  ///< movement of the shaft head
+    real TIPLOAD = 0.0f;  ///< load at the tip
+    real TIPMOVE = 0.0f;  ///< movement of the tip
+};
+
+/// The fifteen rows of one settlement line.
+using SettlementSet = Array<SettlementRow, 15>;
+
 /// An output file (or the console) written record by record through the formatter.
 class Channel {
 public:
@@ -191,6 +205,36 @@ private:
     std::FILE* file_ = nullptr;
     bool owned_      = false;
     bool discard_    = false;
+};
+
+// ---- decomposed-rock socket (code 5): what the socket keeps between the steps of a run
+/// Written by the decomposed-rock socket at every code-5 step; the socket quantities are those of
+/// the latest step and feed the decomposed-rock settlement method.
+struct DecomposedRockState {
+    real SIDSUM = 0.0f;   ///< running side sum, pi B s over every code-5 step of the run, lb/ft
+    real QSOCK  = 0.0f;   ///< socket side load pi B Lsock s, lb
+    real QTOTAL = 0.0f;   ///< total load, tip load plus socket side load, lb
+    real QTIP   = 0.0f;   ///< unit tip q_tip, psf
+    bool socket = false;  ///< the closed-form quantities below could be formed at the latest step
+    real LAMBDA = 0.0f;   ///< Ec x 2.6 x 2000 / Em (Ec in tsf, Em in psf), -
+    real ZETA   = 0.0f;   ///< zeta = ln(...), -
+    real MUL    = 0.0f;   ///< muL, -
+    real OMEGA  = 0.0f;   ///< Omega, -
+    real PTOP   = 0.0f;   ///< top load, lb
+    real WTOP   = 0.0f;   ///< top movement, ft
+    bool warned = false;  ///< the no-socket block was written in this diameter pass
+    bool noStressWarned = false;  ///< the no-effective-stress block was written in this pass
+};
+
+// ---- weak-rock socket (code 6): what the socket keeps between the steps of a run
+struct WeakRockState {
+    real EISUM   = 0.0f;   ///< running sum of the step values of Ei, tsf
+    int EICOUNT  = 0;      ///< number of steps in EISUM
+    real LS      = 0.0f;   ///< socket length Ls of the latest step, ft
+    real FAFIRST = 0.0f;   ///< first mobilised shear f x fa' of at least 0.001, psf
+    real QSFIRST = 0.0f;   ///< QS above the first weak-rock step of the diameter pass, tons
+    bool qsKept  = false;  ///< QSFIRST holds this pass's value
+    bool warned  = false;  ///< the out-of-range block was written in this diameter pass
 };
 
 /// The data area of one run. Every call of the entry starts from a freshly made one, so the
@@ -241,7 +285,6 @@ struct RunContext {
     real QSPREV  = 0.0f;  ///< side resistance carried to the next step (at least 1e-10), tons
     real QSLPREV = 0.0f;  ///< LRFD side resistance carried to the next step, tons
     real QURLAST = 0.0f;  ///< compressive strength of the last rock step seen, psf
-    real QSWEAK  = 0.0f;  ///< QS at the first weak-rock step of the pass, tons
     StepTable steps;      ///< step records of the pass by depth index
     RowTable rows;        ///< result rows of the pass
 
@@ -268,6 +311,15 @@ struct RunContext {
     Array<real, kTableSize> DQDN;   ///< design-depth list: QDN at the design depth, tons
     int designCount = 0;            ///< entries of the design-depth list
     bool reached    = false;        ///< the design load was reached in some pass
+
+    // ---- decomposed-rock socket (code 5) and weak-rock socket (code 6)
+    DecomposedRockState DROCK;  ///< flags reset per pass by startDecomposedRockPass
+    WeakRockState WROCK;        ///< reset by startWeakRockPass and resetWeakRockMean
+
+    // ---- load-settlement results, kept from one diameter to the next. Each diameter's settlement
+    //      run overwrites them; the report and the plot data file of that diameter read them.
+    Array<SettlementSet, 3> settle;  ///< line 1 trend (averaged), 2 upper bound, 3 lower bound
+    int NLINE = 0;  ///< line selector after the last settlement run (3 soil, 0 rock)
 
     // ---- constants
     static constexpr real PI       = 3.1416f;

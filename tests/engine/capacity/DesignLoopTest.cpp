@@ -226,8 +226,8 @@ TEST_F(Engine, StepWarningsGoWhereTheyBelong) {
 TEST_F(Engine, RefusedInput) {
     const std::string rockNoSpacing =
         "7 80 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n";
-    const std::string decomposed =
-        "5 80 \n120 30 0.3 5000 3 0 0 1 1 \n120 30 0.3 5000 3 0 0 1 1 \n";
+    const std::string weakKind =
+        "6 80 \n200000 5 6 30 3 0 20000 80 0 1 1 \n200000 5 6 30 3 0 20000 80 0 1 1 \n";
     const std::string deep = clay(498);
     struct Case {
         const char* name;
@@ -254,9 +254,9 @@ TEST_F(Engine, RefusedInput) {
         {"rock spacing",
          project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 100 30 2 3", clay(60) + rockNoSpacing),
          "LAYER 2: THE SPACING OF DISCONTINUITIES OF THE STRONG ROCK IS 0"},
-        {"decomposed rock",
-         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 100 30 2 3", clay(60) + decomposed),
-         "LAYER 2 IS DECOMPOSED ROCK OR GRAVEL (SOIL TYPE 5)."},
+        {"weak-rock interface",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 100 30 2 3", clay(60) + weakKind),
+         "THE INTERFACE CONDITION MUST BE 1 TO 4."},
         {"too deep", project("2 1 0.7 1 1 2", "3 0 0 0 0 5 3600000", "1 550 540 2 3", deep),
          "THE SOIL PROFILE AND SHAFT NEED SHAFT LENGTHS BEYOND 500 FT (152 M),"},
         {"deeper layer",

@@ -1,0 +1,195 @@
+// Load-transfer method: t-z curves along the shaft, a tip curve, and a segment-by-segment
+// iteration from the tip up for fifteen assumed tip movements.
+#include "settlement/LoadTransfer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "settlement/TzListing.h"
+
+namespace korven::settlement {
+
+namespace {
+
+constexpr real PSI_PER_TSF = 2000.0f / 144.0f;
+constexpr real TOLERANCE   = 0.0001f;  // in, on the mid-segment movement
+
+// One list-directed record to the runtime file per line: tip movements, segments, a reserved
+// zero, segments.
+constexpr run::Format kRuntimeRecord = "(4I12)";
+
+}  // namespace
+
+LoadTransferSetup prepareLoadTransfer(const SettlementInput& in) {
+    LoadTransferSetup s;
+    s.D       = in.D * 12.0f;
+    s.Db      = in.Db * 12.0f;
+    s.L       = in.L * 12.0f;
+    s.LB      = in.LB * 12.0f;
+    s.QB      = in.QB * 2000.0f;
+    s.EC      = in.units == 2 ? in.EcIn / 6.894f : in.EcIn;  // kN/m2 to psi
+    s.NLAY    = in.NLAY;
+    s.TIPCODE = in.NLAY >= 1 ? in.lay(in.NLAY).code : 0;
+
+    real previousBottom = 0.0f;
+    for (int i = 1; i <= in.NLAY; ++i) {
+        const SettlementLayer& lay = in.lay(i);
+        const real t               = i == 1 ? lay.TOP * 12.0f : previousBottom;
+        real b                     = lay.BOT * 12.0f;
+        if (b - t < 1e-12f) b = t + 0.1f;  // a layer of no thickness would stall the lookups
+        previousBottom = b;
+
+        s.table.Z(2 * i - 1) = t;
+        s.table.Z(2 * i)     = b;
+        s.table.V(2 * i - 1) = lay.FTOP * PSI_PER_TSF;
+        s.table.V(2 * i)     = lay.FBOT * PSI_PER_TSF;
+
+        // five curves per layer; below the first layer the top curve sits a foot into the layer
+        const real z1   = t;
+        const real z3   = (t + b) / 2.0f;
+        const real z2   = (z1 + z3) / 2.0f;
+        const real z5   = b - 0.01f;
+        const real z4   = (z3 + z5) / 2.0f;
+        const real z[5] = {i > 1 ? t + 12.01f : z1, z2, z3, z4, z5};
+        for (int k = 0; k < 5; ++k) {
+            const int c    = 5 * (i - 1) + k + 1;
+            s.ZCURVE(c)    = z[k];
+            s.CODECURVE(c) = lay.code;
+        }
+    }
+    s.table.N = 2 * in.NLAY;
+    s.NCURVE  = 5 * in.NLAY;
+
+    // axial stiffness: the stem down to the bottom length without side resistance, then the base
+    const real AS = 0.7854f * s.D * s.D;
+    const real AB = 0.7854f * s.Db * s.Db;
+    s.ZAE         = {0.0f, s.L - s.LB, s.L};
+    s.AE          = {AS * s.EC, AS * s.EC, AB * s.EC};
+    return s;
+}
+
+std::array<real, 15> tipMovements(real D) {
+    std::array<real, 15> w = {0.00001f, 0.00005f, 0.0001f, 0.005f, 0.0075f, 0.01f, 0.025f, 0.05f,
+                              0.075f,   0.1f,     0.25f,   0.5f,   0.0f,    0.0f,  0.0f};
+    w[12]                  = 0.01f * D;
+    if (w[12] < 0.5f) w[12] = 0.5f * 1.25f;
+    w[13] = 0.025f * D;
+    if (w[13] < w[12]) w[13] = 1.25f * w[12];
+    w[14] = 0.05f * D;
+    if (w[14] < w[13]) w[14] = 1.25f * w[13];
+    return w;
+}
+
+real axialStiffness(const LoadTransferSetup& s, real z) {
+    const std::size_t k = z <= s.ZAE[1] ? 1 : 2;
+    const real dz       = s.ZAE[k] - s.ZAE[k - 1];
+    if (dz <= 0.0f) return s.AE[k];
+    return s.AE[k - 1] + (z - s.ZAE[k - 1]) * (s.AE[k] - s.AE[k - 1]) / dz;
+}
+
+real loadTransferAt(const run::Array<TzCurve, 145>& curves, int n, real z, real w) {
+    int k = n;
+    for (int c = 1; c <= n; ++c) {
+        if (curves(c).Z >= z) {
+            k = c;
+            break;
+        }
+    }
+    const TzCurve& below = curves(k);
+    const real tb        = curveAt(below.W, below.T, below.NPT, w);
+    if (below.Z <= z || k == 1) return tb;  // below the last curve, or exactly on one
+    const TzCurve& above = curves(k - 1);
+    const real ta        = curveAt(above.W, above.T, above.NPT, w);
+    const real dz        = below.Z - above.Z;
+    if (dz <= 0.0f) return tb;
+    return ta + (z - above.Z) * (tb - ta) / dz;
+}
+
+bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const LoadTransferSetup& s,
+                     int line, run::SettlementSet& out) {
+    if (!openListing(ctx) && line == 1)
+        run::writeBlock(ctx.runtime, {"*********************WARNING**********************",
+                                      "TZDATA.DAT CANNOT BE CREATED BESIDE THE REPORT; THE",
+                                      "LOAD-TRANSFER LISTING IS NOT WRITTEN."});
+    writeListingNote(ctx.tzdata);
+
+    // t-z curves: the capacity profile gives the maximum load transfer, except at the deepest
+    // curve, which only the layer table reaches
+    run::Array<TzCurve, 145> curves;
+    const int n = s.NCURVE;
+    for (int c = 1; c <= n; ++c) {
+        TzCurve& curve         = curves(c);
+        curve.Z                = s.ZCURVE(c);
+        curve.code             = s.CODECURVE(c);
+        const real TMAX        = c < n ? profileLookup(in.ZROW, in.FROW, in.NSEG, curve.Z)
+                                       : layerTableLookup(ctx, s.table, curve.Z);
+        const CurveFamily& fam = sideFamily(curve.code);
+        for (int j = 1; j <= 10; ++j) {
+            const auto u = static_cast<std::size_t>(j - 1);
+            curve.W(j)   = fam.MOVE[u] * s.D;
+            curve.T(j)   = fam.RATIO[static_cast<std::size_t>(line - 1)][u] * TMAX;
+        }
+    }
+    writeCurveTable(ctx.tzdata, in.units, curves, n);
+
+    TipCurve tip;
+    const real DB           = std::max(s.D, s.Db);
+    const CurveFamily& tfam = tipFamily(s.TIPCODE);
+    for (int j = 1; j <= 10; ++j) {
+        const auto u = static_cast<std::size_t>(j - 1);
+        tip.W(j)     = tfam.MOVE[u] * DB;
+        tip.Q(j)     = tfam.RATIO[static_cast<std::size_t>(line - 1)][u] * s.QB;
+    }
+    writeTipTable(ctx.tzdata, in.units, tip);
+
+    const std::array<real, 15> WTIP = tipMovements(s.D);
+    const real h                    = s.L / static_cast<real>(in.NSEG);
+    const real ZSIDE                = s.L - s.LB;
+    bool bounded                    = false;
+    for (int m = 1; m <= 15; ++m) {
+        const real wt = WTIP[static_cast<std::size_t>(m - 1)];
+        const real Qt = curveAt(tip.W, tip.Q, 10, wt);  // held at its last load beyond the curve
+        if (m == 1) ctx.runtime.write(kRuntimeRecord, 15, in.NSEG, 0, in.NSEG);
+
+        real P  = Qt;
+        real w  = wt;
+        real zm = s.L - h / 2.0f;
+        real wm = w;
+        for (int j = 2; j <= in.NSEG + 1; ++j) {
+            real PJ = P;
+            real WJ = w;
+            for (int pass = 1;; ++pass) {
+                const real t     = zm > ZSIDE ? 0.0f : loadTransferAt(curves, n, zm, wm);
+                const real dQ    = t * 3.1416f * s.D * h;
+                const real AE    = axialStiffness(s, zm);
+                PJ               = P + dQ;
+                const real PM    = P + dQ / 2.0f;
+                WJ               = w + h * PM / AE;
+                const real wmNew = w + (h / 2.0f) * ((PM + P) / 2.0f) / AE;
+                if (std::fabs(wmNew - wm) <= TOLERANCE) break;
+                wm = wmNew;
+                if (pass >= kMaxSegmentIterations) {
+                    bounded = true;
+                    break;
+                }
+            }
+            P  = PJ;
+            w  = WJ;
+            wm = WJ;
+            zm -= h;
+        }
+        const bool si         = in.units == 2;
+        const real LOAD       = si ? 4.448f / 1000.0f : 1.0f / 2000.0f;  // lb to kN or tons
+        const real MOVE       = si ? 1.0f / 39.37f : 1.0f;               // in to m
+        run::SettlementRow& r = out(m);
+        r.TOPLOAD             = P * LOAD;
+        r.TOPMOVE             = w * MOVE;
+        r.TIPLOAD             = Qt * LOAD;
+        r.TIPMOVE             = wt * MOVE;
+    }
+    writeListingEnd(ctx.tzdata);
+    ctx.tzdata.close();
+    return bounded;
+}
+
+}  // namespace korven::settlement

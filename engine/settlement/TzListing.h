@@ -1,0 +1,28 @@
+// The working listing TZDATA.DAT of the load-transfer method, record by record.
+#pragma once
+
+#include <string>
+
+#include "settlement/LoadTransferData.h"
+
+namespace korven::settlement {
+
+/// Path of the listing: TZDATA.DAT in the folder of the report.
+std::string listingPath(const std::string& reportPath);
+
+/// Opens TZDATA.DAT on the listing channel from its beginning; false when it cannot be created.
+bool openListing(run::RunContext& ctx);
+
+/// The note that opens the listing.
+void writeListingNote(run::Channel& ch);
+
+/// The t-z curves 1..n: headings, then each curve's depth and points (converted for SI).
+void writeCurveTable(run::Channel& ch, int units, const run::Array<TzCurve, 145>& curves, int n);
+
+/// The tip curve: headings and its ten points (converted for SI).
+void writeTipTable(run::Channel& ch, int units, const TipCurve& tip);
+
+/// The record that closes the listing after the fifteenth tip movement.
+void writeListingEnd(run::Channel& ch);
+
+}  // namespace korven::settlement
