@@ -5,6 +5,8 @@
 #include <array>
 #include <cmath>
 
+#include "settlement/WeakRockSide.h"
+
 namespace korven::settlement {
 
 namespace {
@@ -244,29 +246,31 @@ RockOutcome weakRock(const SettlementInput& in, run::SettlementSet& trend) {
         out.problem = "THE SOCKET DIAMETER, LENGTH AND MODULUS MUST BE GREATER THAN ZERO.";
         return out;
     }
-    const real LD   = s.LS / s.Ds;
-    const real EMK  = s.Em * 2.0f * 47.88f;  // tsf to kPa
-    const real LSMM = s.LS * 25.4f * 12.0f;  // ft to mm
-    const real QB1 =
-        s.G > 0.0f
-            ? 0.0134f * EMK * LD / (LD + 1.0f)
-                  * std::pow(200.0f * (std::sqrt(LD) - s.T) * (1.0f + LD) / (3.1416f * LSMM * s.G),
-                             0.67f)
-            : 0.0f;
+    // the model of the capacity steps, so that factors outside their range mobilise nothing here
+    // too instead of a negative or undefined side and base
+    WeakRockInput model;
+    model.LS = s.LS;
+    model.QU = s.QU;
+    WeakRockSocket sock;
+    sock.EM          = s.Em;
+    sock.FAR         = s.FAR;
+    sock.W           = s.W;
+    sock.LD          = s.LS / s.Ds;
+    sock.T           = s.T;
+    sock.G           = s.G;
     const real E     = in.Ec * 2000.0f / 144.0f;        // psi
     const real A     = 0.7854f * s.Ds * s.Ds * 144.0f;  // in2
     const real QSMAX = in.QS * 2000.0f;
 
     for (int k = 1; k <= 15; ++k) {
-        const real r     = k <= 12   ? 0.00009f * std::pow(1.5f, static_cast<real>(k - 1))
-                           : k == 13 ? 0.0125f
-                           : k == 14 ? 0.025f
-                                     : 0.05f;
-        const real w     = s.Ds * r;  // ft
-        const real n     = (s.Em * 2000.0f * s.T) / (s.LS * 3.1416f * s.G * s.FAR) * w;
-        const real f     = n <= s.W ? n : s.W + (1.0f - s.W) * (n - s.W) / (n - 2.0f * s.W + 1.0f);
-        const real SIDE  = std::min(s.FAR * f * 3.1416f * s.Ds * s.LS + s.QS1 * 2000.0f, QSMAX);
-        const real QB    = std::min(QB1 * std::pow(w * 304.8f, 0.67f) * 20.88f, 2.5f * s.QU);
+        const real r                = k <= 12 ? 0.00009f * std::pow(1.5f, static_cast<real>(k - 1))
+                                      : k == 13 ? 0.0125f
+                                      : k == 14 ? 0.025f
+                                                : 0.05f;
+        const real w                = s.Ds * r;  // ft
+        const WeakRockMobilised mob = weakRockAt(model, sock, w);
+        const real SIDE  = std::min(s.FAR * mob.F * 3.1416f * s.Ds * s.LS + s.QS1 * 2000.0f, QSMAX);
+        const real QB    = mob.QB;
         const real BASE  = 3.1416f * s.Ds * s.Ds * QB / 4.0f;
         const real P     = SIDE + BASE;                               // lb
         const real MOVE  = 12.0f * w + P * (s.LF * 12.0f) / (E * A);  // in

@@ -209,6 +209,23 @@ TEST(WeakRock, SideAtItsUltimateAndBaseByTheSocketModel) {
     }
 }
 
+// A socket whose settlement factor G is negative (long, in soft rock) mobilises neither side nor
+// base, as in the capacity steps: the curve keeps the side above the rock, never less.
+TEST(WeakRock, SettlementFactorsOutsideTheirRangeMobiliseNothing) {
+    SettlementInput in = weakShaft(1);
+    in.QS              = 500.0f;
+    in.weak.G          = -0.2f;
+    run::SettlementSet set;
+    ASSERT_TRUE(weakRock(in, set).problem.empty());
+    const double E = 3.6e6 * 0.072 * 2000.0 / 144.0, A = 0.7854 * 9.0 * 144.0;
+    for (int k = 1; k <= 15; ++k) {
+        EXPECT_FLOAT_EQ(set(k).TOPLOAD, 100.0f) << k;
+        const double w =
+            3.0 * (k <= 12 ? 0.00009 * std::pow(1.5, k - 1) : 0.0125 * (1 << (k - 13)));
+        EXPECT_NEAR(set(k).TOPMOVE, 12.0 * w + 200000.0 * 120.0 / (E * A), 1e-6) << k;
+    }
+}
+
 TEST(WeakRock, SiInKilonewtonsAndMetres) {
     run::SettlementSet en, si;
     weakRock(weakShaft(1), en);

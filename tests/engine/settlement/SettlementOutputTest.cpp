@@ -248,9 +248,10 @@ TEST(Settlement, UnusableInputGivesAWarningAndNoCurve) {
         {"weak socket that gives no number",
          [](SettlementInput& in) {
              in.lay(1).code = 6;
-             in.weak        = {true,     3.0f, 10.0f, 10.0f,     20000.0f, 0.3f,
-                               20000.0f, 9.0f, 0.5f,  200000.0f, 0.0f};
-             in.QS          = 100.0f;
+             // a rock mass modulus beyond what the arithmetic can carry
+             in.weak = {true,    3.0f, 10.0f, 10.0f,     20000.0f, 0.3f,
+                        3.0e38f, 1.2f, 0.5f,  200000.0f, 0.0f};
+             in.QS   = 100.0f;
          },
          "THE ROCK SETTLEMENT METHOD GAVE NO FINITE RESULT."},
     };
