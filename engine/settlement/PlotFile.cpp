@@ -1,6 +1,8 @@
 // The plot data file, one block per diameter.
 #include "settlement/PlotFile.h"
 
+#include <string>
+
 namespace korven::settlement {
 
 namespace {
@@ -15,6 +17,15 @@ constexpr run::Format kSettle = "(4(1X,E10.3))";
 // SI output: feet to metres, tons to kN.
 constexpr real FT2M   = 1.0f / 3.2808f;
 constexpr real TON2KN = 1.0f / 0.1124f;
+
+// The plot data file is a Windows text file, read back line by line: its records end in CR LF.
+template <class... Args>
+void record(run::Channel& ch, run::Format layout, const Args&... args) {
+    std::string text = run::format(layout, args...);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
+        text.insert(at, 1, '\r');
+    ch.put(text);
+}
 
 // A range too wide to step through is cut here rather than looping without end.
 constexpr int kMaxDiameters = 100000;
@@ -39,9 +50,9 @@ void writePlotBlock(run::RunContext& ctx, int NDIA, const PlotCapacity& cap) {
     const bool rows  = cap.NROW > 0;
     const int lines  = rows && ctx.NLINE > 1 ? 3 : 1;
 
-    ch.write(kHeader, NDIA, cap.NROW + 2, rows ? ctx.NLINE : 0);
-    ch.write(kOrigin);
-    ch.write(kFirst, rows ? cap.ROW(1).LENGTH * LEN : 0.0f);
+    record(ch, kHeader, NDIA, cap.NROW + 2, rows ? ctx.NLINE : 0);
+    record(ch, kOrigin);
+    record(ch, kFirst, rows ? cap.ROW(1).LENGTH * LEN : 0.0f);
     for (int r = 1; r <= cap.NROW; ++r) {
         const PlotRow& row = cap.ROW(r);
         real SD = 0.0f, BD = 0.0f, TD = 0.0f;
@@ -54,14 +65,14 @@ void writePlotBlock(run::RunContext& ctx, int NDIA, const PlotCapacity& cap) {
             BD = row.QB / cap.FSB;
             TD = row.QDN;
         }
-        ch.write(kEntry, row.LENGTH * LEN, row.QS * FORCE, row.QB * FORCE, row.QU * FORCE,
-                 SD * FORCE);
-        ch.write(kEntry2, BD * FORCE, TD * FORCE);
+        record(ch, kEntry, row.LENGTH * LEN, row.QS * FORCE, row.QB * FORCE, row.QU * FORCE,
+               SD * FORCE);
+        record(ch, kEntry2, BD * FORCE, TD * FORCE);
     }
     for (int line = 1; line <= lines; ++line) {
         for (int k = 1; k <= 15; ++k) {
             const run::SettlementRow r = rows ? ctx.settle(line)(k) : run::SettlementRow{};
-            ch.write(kSettle, r.TOPLOAD, r.TOPMOVE, r.TIPLOAD, r.TIPMOVE);
+            record(ch, kSettle, r.TOPLOAD, r.TOPMOVE, r.TIPLOAD, r.TIPMOVE);
         }
     }
 }
