@@ -122,6 +122,15 @@ void applyDefaults(RunContext& ctx) {
     }
 }
 
+real keptAboveEnds(real x, const TopBottom& v, const run::Step& st) {
+    // Between its ends a straight line cannot dip below both; only a step that a fractional
+    // TOPLEN carries past the layer bottom extrapolates to a real dip. Inside the layer the test
+    // would catch nothing but rounding: a bottom step one bit under its end value would jump to
+    // the top value.
+    const bool beyondBottom = st.DZ > st.THICK;
+    return beyondBottom && x < v.top && x < v.bot ? v.top : x;
+}
+
 void startProfile(RunContext& ctx) {
     ctx.step       = run::Step{};
     ctx.step.SIGMA = 0.0f;
@@ -170,13 +179,8 @@ void prepareStep(RunContext& ctx, int i, int k) {
     st.CS     = at(L.CS);
     st.DISCT  = at(L.DISCT);
     st.BDS    = at(L.BDS);
-    // a strength that dips below both ends takes the top value
-    auto strength = [&](const TopBottom& v) {
-        const real x = at(v);
-        return x < v.top && x < v.bot ? v.top : x;
-    };
-    st.QUR   = strength(L.QUR);
-    st.QUCON = strength(L.QUCON);
+    st.QUR    = keptAboveEnds(at(L.QUR), L.QUR, st);
+    st.QUCON  = keptAboveEnds(at(L.QUCON), L.QUCON, st);
     // a coefficient or Nc given at one end only leaves the previous step's value standing
     if (bothAbove(L.COEF, RunContext::ZERO)) st.COEF = at(L.COEF);
     if (bothAbove(L.NC, RunContext::ZERO)) st.NC = at(L.NC);
