@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace korven::capacity {
 
@@ -102,9 +103,30 @@ real gravellySandBeta(real z) {
 
 real gravelBeta(real z) { return clampCoef(3.4f * std::exp(-0.085f * 0.3048f * z), 0.25f, 3.0f); }
 
+namespace {
+
+// A coefficient with one end given and the other left at zero is neither interpolated nor
+// computed: the steps keep whatever the step above left (another layer's coefficient, a rock
+// factor, or nothing at all). The analysis does so as it always has, but not without saying it.
+void warnOneEnd(RunContext& ctx, int i, const TopBottom& v, std::string_view what) {
+    if (bothAbove(v, RunContext::ZERO) || bothBelow(v, RunContext::ZERO)) return;
+    const std::string layer = "LAYER NO " + std::to_string(i - 1) + ": " + std::string(what);
+    const std::initializer_list<std::string_view> lines = {
+        "*********************WARNING**********************", layer,
+        "IS GIVEN AT ONE END OF THE LAYER ONLY.  THE LAYER KEEPS THE VALUE",
+        "OF THE STEP ABOVE IT.  PLEASE GIVE IT AT BOTH ENDS, OR 0 AT BOTH",
+        "ENDS FOR THE PROGRAM TO COMPUTE IT."};
+    run::writeBlock(ctx.runtime, lines);
+    run::writeBlock(ctx.report, lines);
+}
+
+}  // namespace
+
 void applyDefaults(RunContext& ctx) {
     for (int i = 2; i <= ctx.NL; ++i) {
         Layer& L = ctx.layer(i);
+        if (L.code <= 3 || L.code >= 8) warnOneEnd(ctx, i, L.COEF, "THE SIDE COEFFICIENT");
+        if (isClay(L.code)) warnOneEnd(ctx, i, L.NC, "THE END BEARING COEFFICIENT Nc");
         if (bothBelow(L.COEF, RunContext::ZERO)) {
             L.computed = true;
             if (isClay(L.code)) {
