@@ -31,6 +31,9 @@ real layerTop(const RunContext& ctx, int i) { return i > 1 ? ctx.layer(i - 1).DE
 
 // value at dz below the top of a layer whose interpolation thickness is thick
 real interpolate(const TopBottom& v, real dz, real thick) {
+    // the bottom step takes the bottom value as given: the rounded line can miss it by a bit,
+    // and a strength of 0 given at the bottom must stay 0 for the blow-count rules to see it
+    if (dz == thick) return v.bot;
     return v.top + (v.bot - v.top) * dz / thick;
 }
 

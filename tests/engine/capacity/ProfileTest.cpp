@@ -211,6 +211,19 @@ TEST(Profile, RockStrengthDipsOnlyBelowTheLayer) {
     EXPECT_FLOAT_EQ(past->step.QUR, 10500.0f);
 }
 
+TEST(Profile, BottomStepTakesTheBottomValues) {
+    // 38.31 kN/m2 as converted, falling to 0: the line through 12 ft rounds to 6e-5 at the
+    // bottom, which would hide the 0 from the blow-count rule of a clay
+    Layer clay  = layer(2, 12.0f);
+    clay.CU     = {38.31f * 20.885f, 0.0f};
+    clay.BLOWS  = {7.0f, 25.0f};
+    auto ctx    = profile({clay});
+    const int n = beginLayer(*ctx, 2);
+    prepareStep(*ctx, 2, n);
+    EXPECT_EQ(ctx->step.CU, 0.0f);
+    EXPECT_EQ(ctx->step.N, 25.0f);
+}
+
 TEST(Profile, SiInputIsConvertedOnReadingAndRockAfterTheEcho) {
     Layer rock     = layer(7, 10.0f, 20.0f);
     rock.CU        = {100.0f, 100.0f};
