@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace korven::capacity {
 
@@ -30,6 +31,9 @@ real layerTop(const RunContext& ctx, int i) { return i > 1 ? ctx.layer(i - 1).DE
 
 // value at dz below the top of a layer whose interpolation thickness is thick
 real interpolate(const TopBottom& v, real dz, real thick) {
+    // the bottom step takes the bottom value as given: the rounded line can miss it by a bit,
+    // and a strength of 0 given at the bottom must stay 0 for the blow-count rules to see it
+    if (dz == thick) return v.bot;
     return v.top + (v.bot - v.top) * dz / thick;
 }
 
@@ -102,9 +106,30 @@ real gravellySandBeta(real z) {
 
 real gravelBeta(real z) { return clampCoef(3.4f * std::exp(-0.085f * 0.3048f * z), 0.25f, 3.0f); }
 
+namespace {
+
+// A coefficient with one end given and the other left at zero is neither interpolated nor
+// computed: the steps keep whatever the step above left (another layer's coefficient, a rock
+// factor, or nothing at all). The analysis does so as it always has, but not without saying it.
+void warnOneEnd(RunContext& ctx, int i, const TopBottom& v, std::string_view what) {
+    if (bothAbove(v, RunContext::ZERO) || bothBelow(v, RunContext::ZERO)) return;
+    const std::string layer = "LAYER NO " + std::to_string(i - 1) + ": " + std::string(what);
+    const std::initializer_list<std::string_view> lines = {
+        "*********************WARNING**********************", layer,
+        "IS GIVEN AT ONE END OF THE LAYER ONLY.  THE LAYER KEEPS THE VALUE",
+        "OF THE STEP ABOVE IT.  PLEASE GIVE IT AT BOTH ENDS, OR 0 AT BOTH",
+        "ENDS FOR THE PROGRAM TO COMPUTE IT."};
+    run::writeBlock(ctx.runtime, lines);
+    run::writeBlock(ctx.report, lines);
+}
+
+}  // namespace
+
 void applyDefaults(RunContext& ctx) {
     for (int i = 2; i <= ctx.NL; ++i) {
         Layer& L = ctx.layer(i);
+        if (L.code <= 3 || L.code >= 8) warnOneEnd(ctx, i, L.COEF, "THE SIDE COEFFICIENT");
+        if (isClay(L.code)) warnOneEnd(ctx, i, L.NC, "THE END BEARING COEFFICIENT Nc");
         if (bothBelow(L.COEF, RunContext::ZERO)) {
             L.computed = true;
             if (isClay(L.code)) {
@@ -120,6 +145,15 @@ void applyDefaults(RunContext& ctx) {
             L.NC.bot       = std::min(6.0f * (1.0f + 0.2f * L.DEPTH / ctx.DSTART), cap);
         }
     }
+}
+
+real keptAboveEnds(real x, const TopBottom& v, const run::Step& st) {
+    // Between its ends a straight line cannot dip below both; only a step that a fractional
+    // TOPLEN carries past the layer bottom extrapolates to a real dip. Inside the layer the test
+    // would catch nothing but rounding: a bottom step one bit under its end value would jump to
+    // the top value.
+    const bool beyondBottom = st.DZ > st.THICK;
+    return beyondBottom && x < v.top && x < v.bot ? v.top : x;
 }
 
 void startProfile(RunContext& ctx) {
@@ -170,13 +204,8 @@ void prepareStep(RunContext& ctx, int i, int k) {
     st.CS     = at(L.CS);
     st.DISCT  = at(L.DISCT);
     st.BDS    = at(L.BDS);
-    // a strength that dips below both ends takes the top value
-    auto strength = [&](const TopBottom& v) {
-        const real x = at(v);
-        return x < v.top && x < v.bot ? v.top : x;
-    };
-    st.QUR   = strength(L.QUR);
-    st.QUCON = strength(L.QUCON);
+    st.QUR    = keptAboveEnds(at(L.QUR), L.QUR, st);
+    st.QUCON  = keptAboveEnds(at(L.QUCON), L.QUCON, st);
     // a coefficient or Nc given at one end only leaves the previous step's value standing
     if (bothAbove(L.COEF, RunContext::ZERO)) st.COEF = at(L.COEF);
     if (bothAbove(L.NC, RunContext::ZERO)) st.NC = at(L.NC);

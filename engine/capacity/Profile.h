@@ -26,6 +26,10 @@ real gravellySandBeta(real z);
 /// Beta of a gravel at depth z (ft), clamped.
 real gravelBeta(real z);
 
+/// A rock value x interpolated at the current step, or the layer's top value where x has dipped
+/// below both end values.
+real keptAboveEnds(real x, const run::TopBottom& v, const run::Step& st);
+
 /// Starts the steps of a diameter pass.
 void startProfile(RunContext& ctx);
 /// Rounds the bottom of layer entry i and sets up its steps; returns their number (0: skipped).

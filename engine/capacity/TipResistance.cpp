@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "capacity/Profile.h"
+
 namespace korven::capacity {
 
 using run::Layer;
@@ -34,11 +36,9 @@ void clayTip(RunContext& ctx) {
 void rockTip(RunContext& ctx) {
     run::Step& st  = ctx.step;
     const Layer& L = ctx.layer(st.LAYER);
-    // a value that dips below both ends of the layer takes the top value
-    auto kept = [](real x, const run::TopBottom& v) { return x < v.top && x < v.bot ? v.top : x; };
-    const real qu = st.QUR;  // already kept by the profile
-    const real s  = kept(st.CS, L.CS);
-    const real B  = kept(st.BDS, L.BDS) * ctx.shaft.SCALE;
+    const real qu  = st.QUR;  // already kept by the profile
+    const real s   = keptAboveEnds(st.CS, L.CS, st);
+    const real B   = keptAboveEnds(st.BDS, L.BDS, st) * ctx.shaft.SCALE;
     // the socket area, not the base area
     st.QB = 3.0f * (qu / 2000.0f) * socketKsp(s, B, st.DISCT) * 0.7854f * B * B;
 }

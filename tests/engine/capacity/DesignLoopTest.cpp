@@ -223,6 +223,39 @@ TEST_F(Engine, StepWarningsGoWhereTheyBelong) {
     }
 }
 
+TEST_F(Engine, CoefficientGivenAtOneEndIsReported) {
+    struct Case {
+        const char* name;
+        std::string layer;
+        const char* what;  // empty: no warning
+    } const cases[] = {
+        {"alpha at the top only",
+         "2 30 \n0.0 120 0.0 1000 8 0.0 0.0 1 1 \n0.0 120 0.0 1000 8 0.0 0.0 1 1 \n0.6 0\n",
+         "LAYER NO 1: THE SIDE COEFFICIENT"},
+        {"Nc at the bottom only",
+         "2 30 \n0.0 120 0.0 1000 8 0.0 0.0 1 1 \n9 120 0.0 1000 8 0.0 0.0 1 1 \n0 0\n",
+         "LAYER NO 1: THE END BEARING COEFFICIENT Nc"},
+        {"beta of a gravel at the top only", "9 30 \n125 30 0.8 0 0 1 1 \n125 30 0 0 0 1 1 \n",
+         "LAYER NO 1: THE SIDE COEFFICIENT"},
+        {"both ends given",
+         "2 30 \n7 120 0.0 1000 8 0.0 0.0 1 1 \n9 120 0.0 1000 8 0.0 0.0 1 1 \n0.6 0.5\n", ""},
+    };
+    for (const auto& c : cases) {
+        const auto out =
+            run(project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 100 10 2 3", c.layer));
+        EXPECT_EQ(out.result, 0) << c.name << out.runtime;
+        const bool warned = *c.what != '\0';
+        for (const std::string* file : {&out.report, &out.runtime}) {
+            EXPECT_EQ(file->find("IS GIVEN AT ONE END OF THE LAYER ONLY") != std::string::npos,
+                      warned)
+                << c.name;
+            if (warned) {
+                EXPECT_NE(file->find(c.what), std::string::npos) << c.name;
+            }
+        }
+    }
+}
+
 TEST_F(Engine, RefusedInput) {
     const std::string rockNoSpacing =
         "7 80 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n20000 4000 0 0.01 3 0 2000000 80 0 1 1 \n";

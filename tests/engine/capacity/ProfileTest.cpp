@@ -185,6 +185,45 @@ TEST(Profile, InterpolationRules) {
     EXPECT_FLOAT_EQ(ctx->step.QUCON, 30000.0f);
 }
 
+TEST(Profile, RockStrengthDipsOnlyBelowTheLayer) {
+    // 14360 and 957.6 kN/m2 as converted: the bottom step rounds one bit under the bottom value
+    Layer rock  = layer(7, 3.0f, 0.0f);
+    rock.QUR    = {14360.0f * 20.885f, 957.6f * 20.885f};
+    rock.QUCON  = rock.QUR;
+    auto ctx    = profile({rock});
+    const int n = beginLayer(*ctx, 2);
+    ASSERT_EQ(n, 3);
+    prepareStep(*ctx, 2, n);
+    EXPECT_NEAR(ctx->step.QUR, rock.QUR.bot, 0.1f);
+    EXPECT_NEAR(ctx->step.QUCON, rock.QUCON.bot, 0.1f);
+
+    // a fractional TOPLEN carries the last step half a foot past the bottom: there the
+    // extrapolated strength does dip below both ends and the top value stands
+    Layer deep  = layer(7, 10.0f, 0.0f);
+    deep.QUR    = {20000.0f, 10000.0f};
+    deep.QUCON  = {30000.0f, 30000.0f};
+    auto past   = profile({deep}, 100.0f, 2.5f);
+    const int m = beginLayer(*past, 2);
+    prepareStep(*past, 2, m);
+    ASSERT_FLOAT_EQ(past->step.Z, 10.5f);
+    EXPECT_FLOAT_EQ(past->step.QUR, 20000.0f);
+    prepareStep(*past, 2, m - 1);
+    EXPECT_FLOAT_EQ(past->step.QUR, 10500.0f);
+}
+
+TEST(Profile, BottomStepTakesTheBottomValues) {
+    // 38.31 kN/m2 as converted, falling to 0: the line through 12 ft rounds to 6e-5 at the
+    // bottom, which would hide the 0 from the blow-count rule of a clay
+    Layer clay  = layer(2, 12.0f);
+    clay.CU     = {38.31f * 20.885f, 0.0f};
+    clay.BLOWS  = {7.0f, 25.0f};
+    auto ctx    = profile({clay});
+    const int n = beginLayer(*ctx, 2);
+    prepareStep(*ctx, 2, n);
+    EXPECT_EQ(ctx->step.CU, 0.0f);
+    EXPECT_EQ(ctx->step.N, 25.0f);
+}
+
 TEST(Profile, SiInputIsConvertedOnReadingAndRockAfterTheEcho) {
     Layer rock     = layer(7, 10.0f, 20.0f);
     rock.CU        = {100.0f, 100.0f};
