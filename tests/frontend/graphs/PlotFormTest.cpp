@@ -398,7 +398,12 @@ void PlotFormTest::mainWindowOpensGraphsAndOneElevationView() {
     main.OnShowSideView(main);
     int views = 0;
     for (QMdiSubWindow* w : main.MdiArea()->subWindowList())
-        if (qobject_cast<TDlgSideView*>(w->widget())) ++views;
+        if (auto* view = qobject_cast<TDlgSideView*>(w->widget())) {
+            ++views;
+            // opened at a size that shows the shaft, not shrunk to its buttons
+            QVERIFY2(view->Canvas()->height() >= 400,
+                     qPrintable(QString::number(view->Canvas()->height())));
+        }
     QCOMPARE(views, 1);
 }
 
