@@ -33,6 +33,10 @@ void InstallGraphWindows(TMainForm& form) {
         if (index >= 0 && index < static_cast<int>(graphs.size()))
             ShowGraph(*graphs[static_cast<std::size_t>(index)], f.MdiArea());
     };
+    form.OnResultsLoaded = [](TMainForm& f) {
+        for (TGraphPlot* g : f.Graphs().All())
+            if (TPlotForm* open = GraphWindow(*g)) open->Reload();
+    };
     form.OnShowSideView = [view = QPointer<TDlgSideView>()](TMainForm& f) mutable {
         if (!view) {
             view = new TDlgSideView([&f] { return ReadProject(f); },

@@ -198,22 +198,36 @@ TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent) : QWidget(parent), grap
             ToggleCurve(legendCurves_[static_cast<std::size_t>(i)]);
     });
 
-    const TAxisRange r = AutoScale(graph_.Curves());
-    if (!r.Valid) {
+    if (!FitToCurves()) {
         valid_ = false;
         return;
     }
-    full_ = {r.xmin, r.xmax, r.ymin, r.ymax};
-    view_ = full_;
-
-    for (int i = 0; i < graph_.LineCount(); ++i)
-        graph_.Curve(i).Active = i < ListedCurveCount(graph_.LineCount(), graph_.LimitCurves);
     BuildMenu();
     RebuildCurveLists();
     graph_.LegendFont = 11;
     ApplyFontSize(graph_.SizeFont);
     legend_->setVisible(graph_.LineCount() > 0 && graph_.ShowLegend);
     resize(800, 600);
+    LayOut(true);
+}
+
+bool TPlotForm::FitToCurves() {
+    const TAxisRange r = AutoScale(graph_.Curves());
+    if (!r.Valid) return false;
+    full_ = {r.xmin, r.xmax, r.ymin, r.ymax};
+    view_ = full_;
+    for (int i = 0; i < graph_.LineCount(); ++i)
+        graph_.Curve(i).Active = i < ListedCurveCount(graph_.LineCount(), graph_.LimitCurves);
+    return true;
+}
+
+void TPlotForm::Reload() {
+    if (!FitToCurves()) {
+        (parentWidget() ? parentWidget() : this)->close();
+        return;
+    }
+    RebuildCurveLists();
+    legend_->setVisible(graph_.LineCount() > 0 && graph_.ShowLegend);
     LayOut(true);
 }
 

@@ -96,6 +96,9 @@ public:
     std::array<int, 4> Margins() const { return margins_; }
 
     void LayOut(bool placeLegend);
+    /// Scales, lists and lays out the graph's curves anew after they were reloaded; closes the
+    /// window when nothing is left to draw.
+    void Reload();
     void RebuildCurveLists();
     void ToggleCurve(int curveIndex);
 
@@ -119,6 +122,7 @@ protected:
 
 private:
     void BuildMenu();
+    bool FitToCurves();
     void MenuOpening();
     void ApplyFontSize(int size);
     void UpdateLegend();

@@ -31,6 +31,10 @@ public:
     /// Rebuilds the shapes from the project and lays the view out again.
     void FormActivate();
 
+    /// The main window fits a new child to its hint; the layout's own would leave the picture
+    /// a thumbnail.
+    QSize sizeHint() const override { return {640, 640}; }
+
     const std::vector<Quad>& Shapes() const { return shapes_; }
     const std::vector<SideLayer>& Layers() const { return data_.layers; }
     long double B() const { return data_.shaft.B; }

@@ -508,6 +508,7 @@ void TMainForm::CompRunClick() {
     };
     hooks.LoadResults = [this](const QString& plot) {
         ResultsLoaded = FHolder->LoadPlots(plot, true);
+        if (OnResultsLoaded) OnResultsLoaded(*this);
     };
     FRun->Execute(ProjectFileName(), hooks);
     UpdateGraphicsMenu();

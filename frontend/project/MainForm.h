@@ -75,6 +75,8 @@ public:
     /// Graph windows and the elevation view come from the graph subsystem; it installs these.
     std::function<void(TMainForm&, int graphIndex)> OnShowGraph;
     std::function<void(TMainForm&)> OnShowSideView;
+    /// After a run has loaded new results: graph windows left open would still show the old ones.
+    std::function<void(TMainForm&)> OnResultsLoaded;
 
     /// Object names of the twelve graph items, in the order of the Graphics menu.
     static const std::array<const char*, 12>& GraphNames();

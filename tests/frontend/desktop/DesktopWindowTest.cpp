@@ -568,11 +568,14 @@ private slots:
         FForm->OpenProject(project, true);
         QVERIFY(!FForm->ResultsLoaded);
         FForm->SetLibraryPath(QStringLiteral(KORVEN_STAND_IN_ENGINE));
+        int told               = 0;  // open graph windows are told of the new results
+        FForm->OnResultsLoaded = [&told](TMainForm&) { ++told; };
         Action("CompRun")->trigger();
         QCOMPARE(FMessages.Texts,
                  QStringList{"Computations are completed. Please, check output file for results "
                              "or error messages."});
         QVERIFY(FForm->ResultsLoaded);
+        QCOMPARE(told, 1);
         QCOMPARE(FForm->Graphs().pltSkin.LineCount(), 3);
         FForm->findChild<QMenu*>("GraphMenu")->aboutToShow();
         QVERIFY(Action("pltSkin")->isEnabled());

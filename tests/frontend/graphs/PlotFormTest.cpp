@@ -103,6 +103,7 @@ private slots:
     void printedPageGoesToPdf();
     void showGraphReusesAndForgetsTheWindow();
     void mainWindowOpensGraphsAndOneElevationView();
+    void openGraphWindowsFollowNewResults();
     void sideViewOfAStraightShaft();
     void sideViewTakesTheLengthFromTheProfile();
     void sideViewWithoutLayersShowsOnlyBackground();
@@ -398,8 +399,39 @@ void PlotFormTest::mainWindowOpensGraphsAndOneElevationView() {
     main.OnShowSideView(main);
     int views = 0;
     for (QMdiSubWindow* w : main.MdiArea()->subWindowList())
-        if (qobject_cast<TDlgSideView*>(w->widget())) ++views;
+        if (auto* view = qobject_cast<TDlgSideView*>(w->widget())) {
+            ++views;
+            // opened at a size that shows the shaft, not shrunk to its buttons
+            QVERIFY2(view->Canvas()->height() >= 400,
+                     qPrintable(QString::number(view->Canvas()->height())));
+        }
     QCOMPARE(views, 1);
+}
+
+void PlotFormTest::openGraphWindowsFollowNewResults() {
+    TMainForm main;
+    InstallGraphWindows(main);
+    main.resize(1000, 760);
+    main.show();
+    TPlotProject project;
+    project.MinDiameter = 2;
+    QVERIFY(main.Graphs().LoadPlotData(KORVEN_GRAPH_DATA "/Example.kvp", project, {}));
+    main.OnShowGraph(main, 0);
+    TPlotForm* skin = GraphWindow(main.Graphs().pltSkin);
+    QVERIFY(skin);
+    QCOMPARE(CurveItems(*skin).size(), 3);
+    const ViewRange before = skin->FullRange();
+
+    // a second run with one diameter in metres: the open window shows it, not the first run
+    project.Units = 2;
+    QVERIFY(main.Graphs().LoadPlotData(KORVEN_GRAPH_DATA "/../../data/sand-one-diameter.kvp",
+                                       project, {}));
+    main.OnResultsLoaded(main);
+    QCOMPARE(GraphWindow(main.Graphs().pltSkin), skin);
+    QCOMPARE(CurveItems(*skin).size(), 1);
+    QCOMPARE(CurveItems(*skin)[0]->text(), QStringLiteral("Dia=2 m"));
+    QVERIFY(skin->FullRange().ymax != before.ymax);
+    QCOMPARE(skin->View().ymax, skin->FullRange().ymax);
 }
 
 void PlotFormTest::sideViewOfAStraightShaft() {

@@ -212,6 +212,59 @@ TEST_F(PlotLoad, ZeroFactorOfSafetyIsRefused) {
     EXPECT_TRUE(Load(kData + "sand-one-diameter.kvp")) << error;
 }
 
+// The report's settlement tables, one per diameter: the 15 rows of top load and top movement
+// that follow each trend-line (soil) or load-settlement (rock) heading.
+std::vector<std::vector<std::pair<double, double>>> ReportSettlement(const std::string& kvo) {
+    std::vector<std::vector<std::pair<double, double>>> blocks;
+    std::istringstream in(ReadFile(kvo));
+    std::string line;
+    bool reading = false;
+    while (std::getline(in, line)) {
+        if (line.find("TREND (AVERAGED) LINE") != std::string::npos
+            || line.find("LOAD SETTLEMENT RELATIONSHIP") != std::string::npos) {
+            blocks.emplace_back();
+            reading = true;
+            continue;
+        }
+        if (!reading) continue;
+        std::istringstream row(line);
+        double load = 0, movement = 0;
+        if (row >> load >> movement) blocks.back().emplace_back(load, movement);
+        if (blocks.back().size() == 15) reading = false;
+    }
+    return blocks;
+}
+
+// Every example's engine output, soil and rock tips alike: one settlement curve per diameter
+// whose points are the rows the report prints for that diameter.
+TEST_F(PlotLoad, EveryExampleGraphsTheSettlementItsReportPrints) {
+    const std::filesystem::path golden = std::filesystem::path(KORVEN_SOURCE_DIR) / "tests/golden";
+    int examples                       = 0;
+    for (const auto& dir : std::filesystem::directory_iterator(golden)) {
+        const std::string name = dir.path().filename().string();
+        SCOPED_TRACE(name);
+        ++examples;
+        const auto report = ReportSettlement((dir.path() / (name + ".kvo")).string());
+        ASSERT_TRUE(Load((dir.path() / (name + ".kvp")).string())) << error;
+        ASSERT_EQ(graphs.pltAxial.LineCount(), static_cast<int>(report.size()));
+        const bool rock = name.find("rock") != std::string::npos;
+        EXPECT_EQ(project.SettlementAvailable == 0, rock);
+        for (int i = 0; i < graphs.pltAxial.LineCount(); ++i) {
+            const TLine& curve = graphs.pltAxial.Curve(i);
+            ASSERT_EQ(curve.PointCount(), 16);
+            ASSERT_EQ(report[static_cast<std::size_t>(i)].size(), 15u);
+            ExpectPoint(curve.Point(0), 0, 0);
+            for (int k = 1; k < 16; ++k) {
+                const auto [load, movement] = report[static_cast<std::size_t>(i)][k - 1];
+                // the plot file keeps three significant digits, the report four
+                EXPECT_NEAR(static_cast<double>(curve.Point(k).x), load, 6e-3 * load) << k;
+                EXPECT_NEAR(static_cast<double>(curve.Point(k).y), movement, 6e-3 * movement) << k;
+            }
+        }
+    }
+    EXPECT_EQ(examples, 7);
+}
+
 TEST(AddLayersGraphPlot, OneBandPerLayerNamedAndPatternedBySoilType) {
     TGraphPlot g;
     AddLayersGraphPlot(g, {{1, 5}});
