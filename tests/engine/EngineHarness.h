@@ -9,40 +9,11 @@
 #include <sstream>
 #include <string>
 
+#include "common/TestFiles.h"
+
 namespace korven::test {
 
 namespace fs = std::filesystem;
-
-inline std::string readText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void writeText(const fs::path& p, const std::string& text) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << text;
-}
-
-/// A fresh folder under the system's temporary folder, removed at the end.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "korven-XXXXXX").string();
-        path_               = mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&)            = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 /// The engine library loaded once per object; unloaded when it goes.
 class EngineLibrary {

@@ -20,14 +20,6 @@ namespace {
 const fs::path kExamples = fs::path(KORVEN_SOURCE_DIR) / "examples";
 const fs::path kGolden   = fs::path(KORVEN_SOURCE_DIR) / "tests/golden";
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) out.push_back(line);
-    return out;
-}
-
 // The differing lines with their numbers, at most `limit` of them.
 std::string lineDiff(const std::string& expected, const std::string& actual, int limit = 12) {
     const auto e = lines(expected), a = lines(actual);

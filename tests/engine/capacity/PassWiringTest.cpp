@@ -22,13 +22,6 @@ std::string clay(int bottom) {
     return "2 " + std::to_string(bottom) + " \n" + line + line + "0 0\n";
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
-
 // The plot data file as numbers.
 std::vector<double> words(const std::string& text) {
     std::vector<double> out;

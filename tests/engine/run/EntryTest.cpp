@@ -14,14 +14,6 @@ namespace {
 
 const fs::path kExamples = fs::path(KORVEN_SOURCE_DIR) / "examples";
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) out.push_back(line);
-    return out;
-}
-
 }  // namespace
 
 TEST(Entry, ExportsExactlyTheTwoEntryNames) {

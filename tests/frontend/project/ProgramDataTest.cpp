@@ -27,7 +27,7 @@ std::string smallFile(const std::string& line3, const std::string& sandLines) {
 }
 
 // Lines with their ends ("\r\n" kept visible), so that a difference shows where it is.
-std::vector<std::string> lines(const std::string& text) {
+std::vector<std::string> visibleLines(const std::string& text) {
     std::vector<std::string> out;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -66,7 +66,7 @@ TEST(ProgramData, NewProject) {
 }
 
 TEST(ProgramData, SavedProjectReadsBackInBothUnitSystems) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     for (int units : {kEnglish, kSI}) {
         TProgramData a;
         fillProject(a);
@@ -88,12 +88,12 @@ TEST(ProgramData, SavedProjectReadsBackInBothUnitSystems) {
         // what was read is written again unchanged
         b.FileName = dir.file("again.kvd");
         ASSERT_TRUE(b.SaveToFile());
-        EXPECT_EQ(readFile(b.FileName), readFile(a.FileName));
+        EXPECT_EQ(readText(b.FileName), readText(a.FileName));
     }
 }
 
 TEST(ProgramData, ExampleProjectsReadAndSaveTheirValues) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     int examples = 0;
     for (const auto& e : fs::directory_iterator(fs::path(KORVEN_SOURCE_DIR) / "examples")) {
         if (e.path().extension() != ".kvd") continue;
@@ -110,15 +110,15 @@ TEST(ProgramData, ExampleProjectsReadAndSaveTheirValues) {
 }
 
 TEST(ProgramData, GoldenLayout) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     TProgramData p;
     fillProject(p);
     p.FileName = dir.file("AllSoilTypes.kvd");
     ASSERT_TRUE(p.SaveToFile());
     const std::string golden =
-        readFile(fs::path(KORVEN_SOURCE_DIR) / "tests/frontend/data/AllSoilTypes.kvd");
+        readText(fs::path(KORVEN_SOURCE_DIR) / "tests/frontend/data/AllSoilTypes.kvd");
     ASSERT_FALSE(golden.empty());
-    const auto written = lines(readFile(p.FileName)), expected = lines(golden);
+    const auto written = visibleLines(readText(p.FileName)), expected = visibleLines(golden);
     for (std::size_t i = 0; i < std::max(written.size(), expected.size()); ++i) {
         const std::string w = i < written.size() ? written[i] : "<none>";
         const std::string e = i < expected.size() ? expected[i] : "<none>";
@@ -156,7 +156,7 @@ TEST(ProgramData, UnitSwitchConvertsAndRestoresEveryValue) {
 }
 
 TEST(ProgramData, WritingRules) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     TProgramData p;
     p.FileName    = dir.file("rules.kvd");
     TGridTable& D = p.Tables().SoilLayers();
@@ -172,7 +172,7 @@ TEST(ProgramData, WritingRules) {
     ASSERT_TRUE(p.SaveToFile());
     EXPECT_EQ(p.DesignControl, 1);
     EXPECT_EQ(p.SettlementAvailable, 1);  // no rock layer
-    const std::string text = readFile(p.FileName);
+    const std::string text = readText(p.FileName);
     EXPECT_EQ(text,
               "Two  lines\r\n"
               "1 \r\n"
@@ -193,15 +193,15 @@ TEST(ProgramData, WritingRules) {
     ASSERT_TRUE(p.SaveToFile());
     EXPECT_EQ(p.DesignControl, 2);
     EXPECT_EQ(p.DesignLoad, 0);
-    EXPECT_NE(readFile(p.FileName).find("\r\n2 1 1 1 1 2\r\n"), std::string::npos);
-    EXPECT_NE(readFile(p.FileName).find("\r\n2 0 45 2.5 3\r\n"), std::string::npos);
+    EXPECT_NE(readText(p.FileName).find("\r\n2 1 1 1 1 2\r\n"), std::string::npos);
+    EXPECT_NE(readText(p.FileName).find("\r\n2 0 45 2.5 3\r\n"), std::string::npos);
 }
 
 TEST(ProgramData, OlderLinesAndFormats) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     const std::string path = dir.file("old.kvd");
     // line 3 of four words, sand lines of seven words
-    writeFile(path,
+    writeText(path,
               smallFile("1 1 1 2",
                         "0.0 110 30 0.0 10 0 0 \r\n0.0 112 31 0.0 12 0 0 \r\n1 \r\n0.4 0.45\r\n"));
     TProgramData p;
@@ -220,7 +220,7 @@ TEST(ProgramData, OlderLinesAndFormats) {
     EXPECT_EQ(p.Tables().SoilLayers().Cell(kLrfdEnd, 0).AsFloat(), 1.0L);
 
     // the older format has no print increment, tip switch or design method on line 3
-    writeFile(path,
+    writeText(path,
               smallFile("2 1 1",
                         "0.0 110 30 0.0 10 0 0 \r\n0.0 112 31 0.0 12 0 0 \r\n2 \r\n0.4 0.45\r\n"));
     ASSERT_TRUE(p.LoadFromFile(path, false));
@@ -231,7 +231,7 @@ TEST(ProgramData, OlderLinesAndFormats) {
 }
 
 TEST(ProgramData, ReadingErrorsKeepWhatWasRead) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     const std::string path = dir.file("bad.kvd");
     struct Case {
         std::string text;
@@ -257,7 +257,7 @@ TEST(ProgramData, ReadingErrorsKeepWhatWasRead) {
          "Error on Line 7 Item 2\rA value from 1 to 4 was expected but not found."},
     };
     for (const auto& c : cases) {
-        writeFile(path, c.text);
+        writeText(path, c.text);
         TProgramData p;
         const TFileResult r = p.LoadFromFile(path);
         EXPECT_FALSE(r);
@@ -268,7 +268,7 @@ TEST(ProgramData, ReadingErrorsKeepWhatWasRead) {
         EXPECT_FALSE(p.IsModified());
     }
     // the values before the damaged word stay
-    writeFile(path, cases[0].text);
+    writeText(path, cases[0].text);
     TProgramData p;
     p.LoadFromFile(path);
     EXPECT_EQ(p.MinDiameter, 3);
@@ -281,12 +281,12 @@ TEST(ProgramData, ReadingErrorsKeepWhatWasRead) {
 }
 
 TEST(ProgramData, FailedSaveKeepsTheOldFile) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     TProgramData p;
     fillProject(p);
     p.FileName = dir.file("keep.kvd");
     ASSERT_TRUE(p.SaveToFile());
-    const std::string before = readFile(p.FileName);
+    const std::string before = readText(p.FileName);
 
     // the file system refuses the new file part way (a full disk, a quota)
     signal(SIGXFSZ, SIG_IGN);
@@ -300,7 +300,7 @@ TEST(ProgramData, FailedSaveKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_FALSE(r);
     EXPECT_NE(r.Message.find("keep.kvd"), std::string::npos) << r.Message;
-    EXPECT_EQ(readFile(p.FileName), before);
+    EXPECT_EQ(readText(p.FileName), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 
     p.FileName = dir.file("no/such/folder/x.kvd");
@@ -308,11 +308,11 @@ TEST(ProgramData, FailedSaveKeepsTheOldFile) {
     p.ShaftModulus = std::nanl("");
     p.FileName     = dir.file("keep.kvd");
     EXPECT_FALSE(p.SaveToFile());
-    EXPECT_EQ(readFile(p.FileName), before);
+    EXPECT_EQ(readText(p.FileName), before);
 }
 
 TEST(ProgramData, EngineReadsTheSavedFile) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     for (int units : {kEnglish, kSI}) {
         TProgramData p;
         fillProject(p);

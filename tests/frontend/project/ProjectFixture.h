@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/TestFiles.h"
 #include "entry/SystemTables.h"
 #include "entry/Table.h"
 #include "project/GeneralFormat.h"
@@ -19,38 +20,6 @@
 namespace korven::test {
 
 namespace fs = std::filesystem;
-
-inline std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void writeFile(const fs::path& p, const std::string& text) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << text;
-}
-
-/// A fresh folder under the system's temporary folder, removed at the end.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "korven-project-XXXXXX").string();
-        path_               = mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&)            = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
 
 struct LayerValues {
     int code;

@@ -38,7 +38,7 @@ std::vector<std::pair<std::size_t, std::size_t>> words(const std::string& text) 
 }  // namespace
 
 TEST(ProjectFuzz, DamagedFilesFailCleanly) {
-    ScratchDir dir;
+    ScratchDir dir("korven-project");
     std::vector<std::string> originals;
     for (int units : {kEnglish, kSI}) {
         TProgramData p;
@@ -46,10 +46,10 @@ TEST(ProjectFuzz, DamagedFilesFailCleanly) {
         p.SetUnits(units);
         p.FileName = dir.file("original.kvd");
         ASSERT_TRUE(p.SaveToFile());
-        originals.push_back(readFile(p.FileName));
+        originals.push_back(readText(p.FileName));
     }
     for (const auto& e : fs::directory_iterator(fs::path(KORVEN_SOURCE_DIR) / "examples"))
-        if (e.path().extension() == ".kvd") originals.push_back(readFile(e.path()));
+        if (e.path().extension() == ".kvd") originals.push_back(readText(e.path()));
     const char* replacements[] = {"abc", "1.5",  "-1",    "99999999999", "1e4000", "0",
                                   "1,5", "nan",  "inf",   "2147483648",  "-7",     "1e-400",
                                   "25",  "0x10", "1.2.3", "--1",         "+4",     "1E"};
@@ -67,7 +67,7 @@ TEST(ProjectFuzz, DamagedFilesFailCleanly) {
             const auto [start, length] = w[random() % w.size()];
             text.replace(start, length, replacements[random() % std::size(replacements)]);
         }
-        writeFile(path, text);
+        writeText(path, text);
         const TFileResult r = p.LoadFromFile(path);
         if (!r) {
             ++failures;
@@ -82,7 +82,7 @@ TEST(ProjectFuzz, DamagedFilesFailCleanly) {
         ASSERT_TRUE(again.LoadFromFile(p.FileName)) << i;
         again.FileName = dir.file("resaved2.kvd");
         ASSERT_TRUE(again.SaveToFile()) << i;
-        EXPECT_EQ(readFile(again.FileName), readFile(p.FileName)) << i;
+        EXPECT_EQ(readText(again.FileName), readText(p.FileName)) << i;
     }
     EXPECT_GT(failures, 150);  // the damage is real, not all swallowed
 }
