@@ -21,7 +21,7 @@ constexpr real CC[21] = {0, 0, 0, 0, 31, 32, 34, 35, 36, 36, 37, 38, 39, 39, 40,
 
 // curve T at N, searching upward from grid point `from` (1-based) for the first N <= N_k
 real curve(const real (&T)[21], real N, int from) {
-    int k = from;
+    int k = std::max(from, 2);  // the first interval starts at the first grid point
     while (k < 21 && N > NK[k - 1]) ++k;
     const int a = k - 2, b = k - 1;  // zero-based k-1 and k
     return T[a] + (N - NK[a]) * (T[b] - T[a]) / (NK[b] - NK[a]);

@@ -17,7 +17,6 @@ namespace {
 constexpr Format kBanner     = "(A//)";
 constexpr Format kPrompt     = "(/7X,A/A)";
 constexpr Format kPromptLast = "(//7X,A/A)";
-constexpr Format kRule       = "(5X,73A1)";
 constexpr Format kVersion    = "(/20X,'  KORVEN for Windows, Version ',A12/)";
 constexpr Format kProgram    = "(20X,'VERTICALLY LOADED DRILLED SHAFT ANALYSIS'/)";
 constexpr Format kFileLine   = "(5X,A,A,A)";
