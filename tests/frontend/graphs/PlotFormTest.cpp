@@ -85,6 +85,16 @@ public:
     QStringList texts;
 };
 
+// A shown main window with the graph windows installed and the example results loaded.
+bool ShowWithExampleResults(TMainForm& main) {
+    InstallGraphWindows(main);
+    main.resize(1000, 760);
+    main.show();
+    TPlotProject project;
+    project.MinDiameter = 2;
+    return main.Graphs().LoadPlotData(KORVEN_GRAPH_DATA "/Example.kvp", project, {});
+}
+
 }  // namespace
 
 class PlotFormTest : public QObject {
@@ -383,12 +393,7 @@ void PlotFormTest::showGraphReusesAndForgetsTheWindow() {
 
 void PlotFormTest::mainWindowOpensGraphsAndOneElevationView() {
     TMainForm main;
-    InstallGraphWindows(main);
-    main.resize(1000, 760);
-    main.show();
-    TPlotProject project;
-    project.MinDiameter = 2;
-    QVERIFY(main.Graphs().LoadPlotData(KORVEN_GRAPH_DATA "/Example.kvp", project, {}));
+    QVERIFY(ShowWithExampleResults(main));
     main.OnShowGraph(main, 6);
     TPlotForm* combined = GraphWindow(main.Graphs().pltCombine);
     QVERIFY(combined);
@@ -410,12 +415,7 @@ void PlotFormTest::mainWindowOpensGraphsAndOneElevationView() {
 
 void PlotFormTest::openGraphWindowsFollowNewResults() {
     TMainForm main;
-    InstallGraphWindows(main);
-    main.resize(1000, 760);
-    main.show();
-    TPlotProject project;
-    project.MinDiameter = 2;
-    QVERIFY(main.Graphs().LoadPlotData(KORVEN_GRAPH_DATA "/Example.kvp", project, {}));
+    QVERIFY(ShowWithExampleResults(main));
     main.OnShowGraph(main, 0);
     TPlotForm* skin = GraphWindow(main.Graphs().pltSkin);
     QVERIFY(skin);
@@ -423,7 +423,9 @@ void PlotFormTest::openGraphWindowsFollowNewResults() {
     const ViewRange before = skin->FullRange();
 
     // a second run with one diameter in metres: the open window shows it, not the first run
-    project.Units = 2;
+    TPlotProject project;
+    project.MinDiameter = 2;
+    project.Units       = 2;
     QVERIFY(main.Graphs().LoadPlotData(KORVEN_GRAPH_DATA "/../../data/sand-one-diameter.kvp",
                                        project, {}));
     main.OnResultsLoaded(main);
