@@ -122,9 +122,9 @@ DecomposedResult decomposedRockSocket(RunContext& ctx, const DecomposedStep& st)
     if (!(r.N >= 0.0f))
         run::stopRun(ctx, {kError, "DECOMPOSED ROCK, " + layerNo(st.layer) + ":",
                            "THE BLOW COUNT MUST NOT BE NEGATIVE."});
-    // a socket without a diameter of its own is the stem of this pass
+    // a socket without a diameter of its own takes the starting diameter
     r.B = atStep(L.BDS, st.dz, THICK) * st.scale;
-    if (r.B < 0.001f) r.B = st.D;
+    if (r.B < 0.001f) r.B = ctx.DSTART;
 
     r.modulus = decomposedModulus(L, ctx.si(), r.N);
     if (st.z < 2.0f * r.B + st.DGH) r.SIGREF = st.SIGMA;  // near the socket base its own stress

@@ -203,13 +203,13 @@ TEST_F(DecomposedRockStep, ReferenceStressBelowTwoDiametersUnderTheDesignDepth) 
 TEST_F(DecomposedRockStep, SocketLengthAndDiameterRules) {
     // a design depth above the layer: the socket reaches to the layer bottom
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, at(25.0f, 15.0f)).LSOCK, 40.0f);
-    // the socket grows with the stem; without a socket diameter the socket is the stem itself
+    // the socket grows with the stem; without a socket diameter it is the starting diameter
     DecomposedStep st = at(25.0f, 40.0f);
     st.D              = 4.5f;
     st.scale          = 1.5f;
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, st).B, 4.5f);
     rock().BDS = {0.0f, 0.0f};
-    EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, st).B, 4.5f);
+    EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, st).B, 3.0f);
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, at(25.0f, 40.0f)).B, 3.0f);
 }
 

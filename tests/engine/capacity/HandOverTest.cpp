@@ -1,0 +1,97 @@
+// The hand-over of a pass to the load-settlement methods: the decomposed-rock socket of the tip
+// layer as the settlement method takes it.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "capacity/DecomposedRock.h"
+#include "capacity/HandOver.h"
+
+using namespace korven::capacity;
+using korven::run::Layer;
+using korven::run::real;
+using korven::run::RunContext;
+
+namespace {
+
+// Decomposed rock from 0 to 12 ft (128 pcf, N = 50, socket 3 ft) over strong rock to 38 ft; the
+// water table below the profile; design depth 7.9 ft, the shaft ends at 8 ft in the decomposed
+// rock. The capacity loop's last step is set by each test.
+class DecomposedHandOver : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ctx->units         = 1;
+        ctx->designControl = 2;
+        ctx->DSTART        = 3.0f;
+        ctx->DGH           = 7.9f;
+        ctx->Ec            = 224640.0f;  // 3.12e6 psi in tsf
+        ctx->WT            = 31.9f;
+        ctx->NL            = 3;
+        Layer& rock        = ctx->layer(2);
+        rock.code          = 5;
+        rock.DEPTH         = 12.0f;
+        rock.GAMMA         = {128.0f, 128.0f};
+        rock.BLOWS         = {50.0f, 55.0f};
+        rock.BDS           = {3.0f, 3.0f};
+        rock.SIGMAEND      = 1536.0f;
+        Layer& strong      = ctx->layer(3);
+        strong.code        = 4;
+        strong.DEPTH       = 38.0f;
+
+        ctx->shaft.D = ctx->shaft.DB = 3.0f;
+        ctx->shaft.SCALE             = 1.0f;
+        ctx->rows.count              = 1;
+        ctx->rows.LENGTH(1)          = 8.0f;
+        ctx->rows.QS(1)              = 40.0f;
+        ctx->tip                     = {2, 8.0f, 5, 40.0f};
+    }
+    // the capacity loop's last step of the pass
+    void lastStep(real Z, real SIGMA) {
+        ctx->step.Z     = Z;
+        ctx->step.SIGMA = SIGMA;
+    }
+    korven::settlement::DecomposedSocket socket() { return settlementInput(*ctx).decomposed; }
+
+    std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();
+};
+
+}  // namespace
+
+// The stress of the tip is the mid-layer one unless the profile, that is the capacity loop's last
+// step, ends within 2 Ds below the design depth; the layer's own bottom does not decide it.
+TEST_F(DecomposedHandOver, StressNearTheBaseIsThatOfTheLastCapacityStep) {
+    const real mid = 12.0f * (128.0f + 128.0f) / 4.0f;  // 768 psf
+    ASSERT_FLOAT_EQ(referenceStress(*ctx, 2), mid);
+
+    lastStep(38.0f, 4200.0f);  // the strong rock goes on far below 2 Ds + DGH = 13.9 ft
+    EXPECT_FLOAT_EQ(socket().SIGMA, mid);
+    const real OCR = 0.2f * 55.0f * 2115.7f / mid;
+    EXPECT_FLOAT_EQ(socket().OCR, OCR);
+
+    lastStep(13.0f, 1664.0f);  // the profile ends one foot below the decomposed rock
+    EXPECT_FLOAT_EQ(socket().SIGMA, 1664.0f);
+
+    ctx->DGH = 8.0f;  // 2 Ds + DGH = 14 ft: a last step at 14 ft is not above it
+    lastStep(14.0f, 1792.0f);
+    EXPECT_FLOAT_EQ(socket().SIGMA, mid);
+}
+
+// A socket diameter of 0 is the starting diameter in every pass, in the capacity steps and in the
+// settlement method alike, whatever the stem of the pass.
+TEST_F(DecomposedHandOver, SocketWithoutDiameterIsTheStartingDiameterInEveryPass) {
+    ctx->layer(2).BDS = {0.0f, 0.0f};
+    ctx->DSTART       = 2.0f;
+    ctx->shaft.D = ctx->shaft.DB = 3.5f;
+    ctx->shaft.SCALE             = 1.75f;
+    lastStep(38.0f, 4200.0f);
+    EXPECT_FLOAT_EQ(socket().Ds, 2.0f);
+
+    const DecomposedResult step =
+        decomposedRockSocket(*ctx, {2, 8.0f, 8.0f, 1024.0f, 3.5f, 1.75f, 7.9f});
+    EXPECT_FLOAT_EQ(step.B, 2.0f);
+    // with its own diameter the socket grows with the stem
+    ctx->layer(2).BDS = {2.0f, 2.0f};
+    EXPECT_FLOAT_EQ(socket().Ds, 3.5f);
+    EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, {2, 8.0f, 8.0f, 1024.0f, 3.5f, 1.75f, 7.9f}).B,
+                    3.5f);
+}
