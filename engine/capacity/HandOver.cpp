@@ -41,6 +41,14 @@ settlement::DecomposedSocket decomposedTip(const RunContext& ctx, int i, real QS
     return {s.formed, DS, m.EM, s.OMEGA, s.MUL, SIGMA, st.OCR};
 }
 
+// The intact modulus of a layer, tsf. Decomposed rock/gravel keeps its Young's modulus as entered
+// (psi or kN/m2); inside a rock socket it takes part in the strong-rock mean with that value.
+run::TopBottom intactModulus(const RunContext& ctx, const Layer& L) {
+    if (L.code != 5) return L.EL;
+    const real toTsf = ctx.si() ? RunContext::KPA2PSF / 2000.0f : 144.0f / 2000.0f;
+    return {L.EGRAV.top * toTsf, L.EGRAV.bot * toTsf};
+}
+
 // The weak-rock socket of tip layer entry i at the design depth.
 settlement::WeakRockTip weakTip(RunContext& ctx, int i) {
     settlement::WeakRockTip t;
@@ -94,7 +102,7 @@ settlement::SettlementInput settlementInput(RunContext& ctx) {
         lay.ZREC                         = L.DEPTH;
         lay.QSREC                        = L.QSEND;
         lay.RQD                          = L.RQD;
-        lay.EL                           = L.EL;
+        lay.EL                           = intactModulus(ctx, L);
         lay.BDS                          = L.BDS.top;
     }
     in.TIP               = ctx.tip.LAYER - 1;

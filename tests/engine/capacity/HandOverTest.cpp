@@ -95,3 +95,26 @@ TEST_F(DecomposedHandOver, SocketWithoutDiameterIsTheStartingDiameterInEveryPass
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, {2, 8.0f, 8.0f, 1024.0f, 3.5f, 1.75f, 7.9f}).B,
                     3.5f);
 }
+
+// The strong-rock method averages the intact modulus over the rock below the soil: a decomposed
+// layer inside the rock takes part with its Young's modulus, in tsf like every rock modulus, and
+// with none given with 0.
+TEST_F(DecomposedHandOver, DecomposedLayerInsideTheRockHandsOverItsModulus) {
+    ctx->layer(3).EL = {130320.0f, 137520.0f};
+    struct Case {
+        int units;
+        real top, bot;  // as entered: psi or kN/m2
+        real tsfTop, tsfBot;
+    };
+    for (const Case c :
+         {Case{1, 18700.0f, 23600.0f, 1346.4f, 1699.2f}, Case{2, 1.0e5f, 2.0e5f, 1044.25f, 2088.5f},
+          Case{1, 0.0f, 0.0f, 0.0f, 0.0f}}) {
+        ctx->units          = c.units;
+        ctx->layer(2).EGRAV = {c.top, c.bot};
+        const auto in       = settlementInput(*ctx);
+        EXPECT_FLOAT_EQ(in.lay(1).EL.top, c.tsfTop) << c.units << " " << c.top;
+        EXPECT_FLOAT_EQ(in.lay(1).EL.bot, c.tsfBot) << c.units << " " << c.top;
+        EXPECT_EQ(in.lay(2).EL.top, 130320.0f);
+        EXPECT_EQ(in.lay(2).EL.bot, 137520.0f);
+    }
+}
