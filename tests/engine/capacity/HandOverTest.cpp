@@ -118,3 +118,42 @@ TEST_F(DecomposedHandOver, DecomposedLayerInsideTheRockHandsOverItsModulus) {
         EXPECT_EQ(in.lay(2).EL.bot, 137520.0f);
     }
 }
+
+// Under a design load the decomposed-rock tip is evaluated at the middle of the tip layer plus
+// TOPLEN, whatever design depth a decomposed or weak layer below the tip left behind.
+TEST_F(DecomposedHandOver, DesignLoadControlTakesTheMiddleOfTheTipLayer) {
+    ctx->designControl = 1;
+    ctx->TOPLEN        = 1.0f;
+    ctx->DGH           = 30.5f;  // as the strong rock's steps below would leave a socket layer
+    lastStep(38.0f, 4200.0f);
+    const DecomposedModulus m = decomposedModulus(ctx->layer(2), false, 55.0f);
+    const SocketModel s       = socketModel(ctx->Ec, m.EM, m.RHO, 6.0f + 1.0f, 3.0f, 80000.0f);
+    ASSERT_TRUE(s.formed);
+    const auto got = socket();
+    EXPECT_FLOAT_EQ(got.MUL, s.MUL);
+    EXPECT_FLOAT_EQ(got.OMEGA, s.OMEGA);
+    EXPECT_FLOAT_EQ(got.SIGMA, referenceStress(*ctx, 2));  // 38 ft is below 2 Ds + 7 ft
+}
+
+// The strong-rock method reads, for every layer above the tip, the layer's bottom and the side
+// resistance accumulated down to it, whether or not a result row ended in that layer; for the
+// tip layer the final length and its side resistance.
+TEST_F(DecomposedHandOver, LayerEntriesAreTheBottomsAndTheSideDownToThem) {
+    ctx->NL             = 4;
+    ctx->layer(2).QSEND = 55.0f;
+    ctx->layer(3).QSEND = 410.0f;
+    ctx->layer(4).code  = 2;
+    ctx->layer(4).DEPTH = 45.0f;
+    ctx->layer(4).QSEND = 460.0f;
+    ctx->tip            = {3, 30.0f, 4, 300.0f};
+    ctx->rows.LENGTH(1) = 30.0f;
+    const auto in       = settlementInput(*ctx);
+    ASSERT_EQ(in.NLAY, 3);
+    EXPECT_EQ(in.TIP, 2);
+    EXPECT_EQ(in.lay(1).ZREC, 12.0f);
+    EXPECT_EQ(in.lay(1).QSREC, 55.0f);
+    EXPECT_EQ(in.lay(2).ZREC, 30.0f);
+    EXPECT_EQ(in.lay(2).QSREC, 300.0f);
+    EXPECT_EQ(in.lay(3).ZREC, 45.0f);
+    EXPECT_EQ(in.lay(3).QSREC, 460.0f);
+}
