@@ -124,8 +124,15 @@ TEST_F(Runner, DesignLoadNeverReachedFailsTheRun) {
     }
 }
 
-TEST(RunnerHelp, DescribesTheCommand) {
-    const auto r = korven("--help");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("korven run PROJECT.kvd"), std::string::npos);
+TEST(RunnerHelp, ListsTheCommandsAndDescribesEach) {
+    const auto top = korven("--help");
+    EXPECT_EQ(top.status, 0);
+    EXPECT_NE(top.out.find("usage: korven COMMAND"), std::string::npos) << top.out;
+    EXPECT_NE(top.out.find("  run "), std::string::npos) << top.out;
+    const auto run = korven("run --help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("korven run PROJECT.kvd"), std::string::npos) << run.out;
+    const auto unknown = korven("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.out.find("korven: unknown command 'frobnicate'"), std::string::npos);
 }
