@@ -70,7 +70,11 @@ TEST_F(Runner, Failures) {
     } cases[] = {
         {"run " + (dir / "none.kvd").string(), 2, "project file not found"},
         {"", 2, "no project given"},
-        {"run a b", 2, "unexpected argument"},
+        {"run --bogus " + (dir / "bad.kvd").string(), 2, "unexpected argument '--bogus'"},
+        {"run -j 0 a.kvd b.kvd", 2, "-j needs a number of runs from 1 to 1024, not '0'"},
+        {"run a.kvd b.kvd -j", 2, "-j needs a number"},
+        {"run " + (dir / "none.kvd").string() + " " + (dir / "bad.kvd").string(), 1,
+         "none.kvd: project file not found"},
         {"run --quiet " + (dir / "bad.kvd").string(), 1, "the analysis stopped"},
     };
     for (const auto& c : cases) {
