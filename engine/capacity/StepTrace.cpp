@@ -78,7 +78,7 @@ void traceStep(RunContext& ctx, real length) {
     t.number(beta ? std::optional<real>(st.COEF) : nullopt);
     t.number(clay || rock ? std::optional<real>(st.COEF) : nullopt);
     t.number(clay ? std::optional<real>(st.NC) : nullopt);
-    t.number(stress(st.FUNCAPPED * 2000.0f));
+    t.number(stress(st.FRAW * 2000.0f));
     t.number(stress(st.F * 2000.0f));
     t.number(force(ctx.QS));
     t.number(force(st.QB));

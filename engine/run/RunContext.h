@@ -94,33 +94,33 @@ struct Layer {
 
 /// Values of the current one-foot depth step, prepared by the profile and overwritten each step.
 struct Step {
-    int LAYER      = 0;     ///< layer entry of the step
-    real Z         = 0.0f;  ///< depth of the bottom of the step, ft
-    real DZ        = 0.0f;  ///< distance of Z below the top of the layer, ft
-    real THICK     = 0.0f;  ///< thickness of the layer used for interpolation, ft
-    real COEF      = 0.0f;  ///< side coefficient (K, beta, alpha) or the rock factor
-    real N         = 0.0f;  ///< SPT blow count, blows/ft
-    real PHI       = 0.0f;  ///< friction angle, radians
-    real CU        = 0.0f;  ///< undrained shear strength, psf
-    real GAMMA     = 0.0f;  ///< total unit weight, pcf
-    real NC        = 0.0f;  ///< bearing capacity factor Nc
-    real TRANLM    = 0.0f;  ///< maximum unit side resistance, tsf
-    real QMAXEB    = 0.0f;  ///< maximum unit end bearing, tsf
-    real QUR       = 0.0f;  ///< compressive strength of rock, psf
-    real QUCON     = 0.0f;  ///< compressive strength of concrete, psf
-    real CS        = 0.0f;  ///< spacing of discontinuities, ft
-    real DISCT     = 0.0f;  ///< thickness of discontinuities, ft
-    real BDS       = 0.0f;  ///< diameter of socket (as entered, before the socket scale), ft
-    real SIGMA     = 0.0f;  ///< effective vertical stress at Z, psf
-    real SIGMAMID  = 0.0f;  ///< effective vertical stress at the middle of the step, psf
-    real ROCKSIDE  = 0.0f;  ///< rock side value that takes the place of CU, psf
-    real SOCKP     = 0.0f;  ///< socket perimeter, ft
-    real S         = 0.0f;  ///< shear strength the coefficient multiplies, psf
-    real F         = 0.0f;  ///< unit side resistance after the cap, tsf
-    real FUNCAPPED = 0.0f;  ///< unit side resistance before the cap, tsf (for the trace)
-    real QB        = 0.0f;  ///< tip capacity if the base stood at this step, tons
-    real QBSOCK    = 0.0f;  ///< tip capacity of a decomposed- or weak-rock socket model, tons
-    int SOILF      = 1;     ///< 1 soil step, 0 strong-rock step
+    int LAYER     = 0;     ///< layer entry of the step
+    real Z        = 0.0f;  ///< depth of the bottom of the step, ft
+    real DZ       = 0.0f;  ///< distance of Z below the top of the layer, ft
+    real THICK    = 0.0f;  ///< thickness of the layer used for interpolation, ft
+    real COEF     = 0.0f;  ///< side coefficient (K, beta, alpha) or the rock factor
+    real N        = 0.0f;  ///< SPT blow count, blows/ft
+    real PHI      = 0.0f;  ///< friction angle, radians
+    real CU       = 0.0f;  ///< undrained shear strength, psf
+    real GAMMA    = 0.0f;  ///< total unit weight, pcf
+    real NC       = 0.0f;  ///< bearing capacity factor Nc
+    real TRANLM   = 0.0f;  ///< maximum unit side resistance, tsf
+    real QMAXEB   = 0.0f;  ///< maximum unit end bearing, tsf
+    real QUR      = 0.0f;  ///< compressive strength of rock, psf
+    real QUCON    = 0.0f;  ///< compressive strength of concrete, psf
+    real CS       = 0.0f;  ///< spacing of discontinuities, ft
+    real DISCT    = 0.0f;  ///< thickness of discontinuities, ft
+    real BDS      = 0.0f;  ///< diameter of socket (as entered, before the socket scale), ft
+    real SIGMA    = 0.0f;  ///< effective vertical stress at Z, psf
+    real SIGMAMID = 0.0f;  ///< effective vertical stress at the middle of the step, psf
+    real ROCKSIDE = 0.0f;  ///< rock side value that takes the place of CU, psf
+    real SOCKP    = 0.0f;  ///< socket perimeter, ft
+    real S        = 0.0f;  ///< shear strength the coefficient multiplies, psf
+    real F        = 0.0f;  ///< unit side resistance after the cap, tsf
+    real FRAW     = 0.0f;  ///< unit side resistance before the cap, tsf (for the trace)
+    real QB       = 0.0f;  ///< tip capacity if the base stood at this step, tons
+    real QBSOCK   = 0.0f;  ///< tip capacity of a decomposed- or weak-rock socket model, tons
+    int SOILF     = 1;     ///< 1 soil step, 0 strong-rock step
 };
 
 /// Geometry of the shaft of the current diameter pass.
@@ -245,9 +245,8 @@ struct RunContext {
     // ---- run control
     std::string version;  ///< names.dat line 1, 12 characters
     std::string projectPath, reportPath, plotPath, runtimePath;  ///< names.dat lines 2..5, trimmed
-    std::string tracePath;      ///< names.dat line 6 when there is one: the per-foot trace
-    char inputMode      = 'n';  ///< the run-control route
-    std::int32_t result = 0;    ///< returned by the entry
+    char inputMode      = 'n';                                   ///< the run-control route
+    std::int32_t result = 0;                                     ///< returned by the entry
 
     // ---- channels: 0 console, 2 plot data, 4 runtime, 5 project (read), 6 report, 8 TZDATA.DAT
     Channel con;
@@ -257,6 +256,7 @@ struct RunContext {
     Channel tzdata;
     std::string projectText;  ///< channel 5: the whole project file
     TraceFile trace;          ///< open when names.dat names a trace
+    std::string tracePath;    ///< names.dat line 6 when there is one: the trace's path
 
     // ---- project values
     std::string title;         ///< 72 characters at most
