@@ -67,8 +67,18 @@ int main(int argc, char** argv) {
         std::cout << "korven " << KORVEN_VERSION << "\n";
         return 0;
     }
+    // the command is the first word that is not an option; options before it are its own
+    // (korven --quiet run PROJECT.kvd)
+    int at = 1;
+    while (at < argc && argv[at][0] == '-') ++at;
+    if (at == argc) {
+        printError("no command given (see korven --help)");
+        return kUsageError;
+    }
+    std::vector<std::string> args(argv + 1, argv + at);
+    args.insert(args.end(), argv + at + 1, argv + argc);
     for (const auto& c : commands())
-        if (first == c.name) return c.entry(std::vector<std::string>(argv + 2, argv + argc));
-    printError("unknown command '" + first + "' (see korven --help)");
+        if (std::strcmp(argv[at], c.name) == 0) return c.entry(args);
+    printError("unknown command '" + std::string(argv[at]) + "' (see korven --help)");
     return kUsageError;
 }
