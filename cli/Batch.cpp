@@ -142,7 +142,7 @@ std::vector<BatchRun> runBatch(const std::vector<std::string>& projects,
         BatchRun& run = runs[it->second];
         run.status    = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         if (run.status != 0) {
-            run.message = firstLine(readFile(errFile(it->second)));
+            if (!scratch.path.empty()) run.message = firstLine(readFile(errFile(it->second)));
             if (run.message.empty())
                 run.message = WIFSIGNALED(status)
                                   ? "the run ended by signal " + std::to_string(WTERMSIG(status))
