@@ -50,8 +50,9 @@ bool readWholeFile(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
-std::string askPath(Channel& con, std::istream& console, Format layout, const char* prompt) {
+std::string askPath(Channel& con, std::istream& console, const Format& layout, const char* prompt) {
     con.write(layout, prompt, " ENTER >");
+    con.flush();
     std::string line;
     std::getline(console, line);
     return pathField(line);
