@@ -34,6 +34,8 @@ public:
         check(i);
         return v_[i - 1];
     }
+    /// The entries themselves, entry 1 first, for loops that keep within the table.
+    const T* data() const { return v_; }
 
 private:
     T v_[N]{};

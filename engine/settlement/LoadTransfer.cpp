@@ -18,6 +18,83 @@ constexpr real TOLERANCE   = 0.0001f;  // in, on the mid-segment movement
 // zero, segments.
 constexpr run::Format kRuntimeRecord = "(4I12)";
 
+// curveAt on the points themselves, the same steps without the table's index checks; what they
+// would stop at (a point count out of the table, a movement that is not a number) goes through
+// curveAt itself
+real evalCurve(const TzCurve& c, real x) {
+    const int n = c.NPT;
+    if (n < 1 || n > 10) return curveAt(c.W, c.T, n, x);
+    const real* w = c.W.data();
+    const real* v = c.T.data();
+    if (x >= w[n - 1]) return v[n - 1];
+    if (x <= w[0]) return v[0];
+    for (int k = 1; k < n; ++k)
+        if (w[k] > x) {
+            const real dz = w[k] - w[k - 1];
+            if (dz == 0.0f) return v[k];
+            return v[k - 1] + (x - w[k - 1]) * (v[k] - v[k - 1]) / dz;
+        }
+    return curveAt(c.W, c.T, n, x);
+}
+
+// The curves around one mid-segment depth, as loadTransferAt picks them, found once per segment
+// and used for every pass of its iteration.
+struct Bracket {
+    const TzCurve* below = nullptr;
+    const TzCurve* above = nullptr;  // none: the curve below holds alone
+    real z               = 0.0f;
+
+    real at(real w) const {
+        const real tb = evalCurve(*below, w);
+        if (!above) return tb;
+        const real ta = evalCurve(*above, w);
+        const real dz = below->Z - above->Z;
+        return ta + (z - above->Z) * (tb - ta) / dz;
+    }
+};
+
+// The first curve at or below z, else the last one. Going up the shaft z only decreases, so when
+// the curve depths never decrease the search starts at the curve found for the segment below.
+class CurveCursor {
+public:
+    CurveCursor(const run::Array<TzCurve, 145>& curves, int n) : curves_(curves), n_(n) {
+        sorted_ = n >= 1 && n <= 145;
+        for (int c = 2; sorted_ && c <= n; ++c)
+            if (!(curves(c).Z >= curves(c - 1).Z)) sorted_ = false;
+    }
+    void restart() { k_ = n_; }
+
+    Bracket bracket(real z) {
+        int k = n_;
+        if (sorted_) {
+            if (!(z <= last_)) k_ = n_;
+            while (k_ > 1 && curves_(k_ - 1).Z >= z) --k_;
+            k = k_;
+        } else {
+            for (int c = 1; c <= n_; ++c)
+                if (curves_(c).Z >= z) {
+                    k = c;
+                    break;
+                }
+        }
+        last_ = z;
+        Bracket b;
+        b.below = &curves_(k);
+        b.z     = z;
+        if (b.below->Z <= z || k == 1) return b;  // below the last curve, or exactly on one
+        const TzCurve& above = curves_(k - 1);
+        if (!(b.below->Z - above.Z <= 0.0f)) b.above = &above;
+        return b;
+    }
+
+private:
+    const run::Array<TzCurve, 145>& curves_;
+    int n_;
+    bool sorted_ = false;
+    int k_       = 0;
+    real last_   = 0.0f;
+};
+
 }  // namespace
 
 LoadTransferSetup prepareLoadTransfer(const SettlementInput& in) {
@@ -117,11 +194,12 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
     // curve, which only the layer table reaches
     run::Array<TzCurve, 145> curves;
     const int n = s.NCURVE;
+    ProfileCursor rows;
     for (int c = 1; c <= n; ++c) {
         TzCurve& curve         = curves(c);
         curve.Z                = s.ZCURVE(c);
         curve.code             = s.CODECURVE(c);
-        const real TMAX        = c < n ? profileLookup(in.ZROW, in.FROW, in.NSEG, curve.Z)
+        const real TMAX        = c < n ? profileLookup(in.ZROW, in.FROW, in.NSEG, curve.Z, rows)
                                        : layerTableLookup(ctx, s.table, curve.Z);
         const CurveFamily& fam = sideFamily(curve.code);
         for (int j = 1; j <= 10; ++j) {
@@ -146,6 +224,7 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
     const real h                    = s.L / static_cast<real>(in.NSEG);
     const real ZSIDE                = s.L - s.LB;
     bool bounded                    = false;
+    CurveCursor cursor(curves, n);
     for (int m = 1; m <= 15; ++m) {
         const real wt = WTIP[static_cast<std::size_t>(m - 1)];
         const real Qt = curveAt(tip.W, tip.Q, 10, wt);  // held at its last load beyond the curve
@@ -155,13 +234,17 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
         real w  = wt;
         real zm = s.L - h / 2.0f;
         real wm = w;
+        cursor.restart();
         for (int j = 2; j <= in.NSEG + 1; ++j) {
             real PJ = P;
             real WJ = w;
+            // the depth is that of the segment for all its passes: so are the curves and AE
+            const bool side     = !(zm > ZSIDE);
+            const Bracket curve = side ? cursor.bracket(zm) : Bracket{};
+            const real AE       = axialStiffness(s, zm);
             for (int pass = 1;; ++pass) {
-                const real t     = zm > ZSIDE ? 0.0f : loadTransferAt(curves, n, zm, wm);
+                const real t     = side ? curve.at(wm) : 0.0f;
                 const real dQ    = t * 3.1416f * s.D * h;
-                const real AE    = axialStiffness(s, zm);
                 PJ               = P + dQ;
                 const real PM    = P + dQ / 2.0f;
                 WJ               = w + h * PM / AE;
