@@ -232,17 +232,33 @@ bool scaled(double ax, int s, std::uint64_t& q, bool& up) {
     return true;
 }
 
-// Writes the decimal digits of v, at least `minDigits` of them; returns the end.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the decimal digits of v, at least `minDigits` of them (at most 20); returns the end.
 char* putDigits(char* p, std::uint64_t v, int minDigits) {
-    char tmp[24];
-    int n = 0;
-    do {
-        tmp[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    for (; n < minDigits; ++n) tmp[n] = '0';
-    while (n > 0) *p++ = tmp[--n];
-    return p;
+    int n = 1;
+    while (n < 20 && v >= kPow10[n]) ++n;
+    if (n < minDigits) {
+        std::memset(p, '0', static_cast<std::size_t>(minDigits - n));
+        p += minDigits - n;
+    }
+    char* const end = p + n;
+    char* q         = end;
+    while (v >= 100) {
+        const auto r = static_cast<std::size_t>(v % 100);
+        v /= 100;
+        q -= 2;
+        std::memcpy(q, kDigitPairs + 2 * r, 2);
+    }
+    if (v >= 10) {
+        std::memcpy(q - 2, kDigitPairs + 2 * v, 2);
+    } else {
+        q[-1] = static_cast<char>('0' + v);
+    }
+    return end;
 }
 
 }  // namespace
@@ -337,10 +353,14 @@ void fieldExponent(Field& f, double value, int w, int d) {
     std::uint64_t q = 0;
     int expo        = 0;
     if (ax != 0.0) {
-        // 10^(expo-1) <= ax < 10^expo, then d digits rounded on the remainder
-        expo      = static_cast<int>(std::floor(std::log10(ax))) + 1;
-        bool up   = false;
-        bool done = false;
+        // 10^(expo-1) <= ax < 10^expo, then d digits rounded on the remainder; the first guess
+        // from the binary exponent (times log10 2) is at most one off
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &ax, sizeof bits);
+        const int e2 = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
+        expo         = ((e2 * 78913) >> 18) + 1;
+        bool up      = false;
+        bool done    = false;
         for (int tries = 0; tries < 4 && !done; ++tries) {
             if (!scaled(ax, d - expo, q, up)) break;
             if (q >= kPow10[d])
@@ -406,7 +426,7 @@ std::string editText(std::string_view text, int w) {
     return std::string(uw - text.size(), ' ') + std::string(text);
 }
 
-void RecordSink::fill(char c, std::size_t n) {
+void RecordSink::fillSpilling(char c, std::size_t n) {
     while (n > 0) {
         if (pos_ == end_) spill(nullptr, 0);
         if (pos_ == end_) return;  // a sink that takes nothing

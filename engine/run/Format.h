@@ -237,7 +237,14 @@ public:
         pos_ += n;
     }
     void append(std::string_view s) { append(s.data(), s.size()); }
-    void fill(char c, std::size_t n);
+    void fill(char c, std::size_t n) {
+        if (n <= 16 && end_ - pos_ >= 16) {
+            std::memset(pos_, c, 16);  // a fixed size is two stores, not a call
+            pos_ += n;
+            return;
+        }
+        fillSpilling(c, n);
+    }
     /// The end of a record: "\n", or "\r\n" for a file read as a Windows text file.
     void endRecord() { append(eol_, eolSize_); }
     void useCrLf(bool on) {
@@ -255,6 +262,8 @@ protected:
     char* end_   = nullptr;
 
 private:
+    void fillSpilling(char c, std::size_t n);
+
     const char* eol_     = "\n";
     std::size_t eolSize_ = 1;
 };

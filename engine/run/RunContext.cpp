@@ -19,8 +19,15 @@ void Channel::useBuffer() {
 
 bool Channel::open(const std::string& path) {
     close();
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    failed_ = false;
+    // An existing file is written over in place and cut to its new length on close: truncating
+    // it on open makes the file system free its blocks (and flush the new ones on close), which
+    // costs milliseconds per file, and TZDATA.DAT is rewritten for every settlement line.
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) return false;
+    struct stat st {};
+    cutOnClose_ = fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+    written_    = 0;
     useBuffer();
     return true;
 }
@@ -54,6 +61,8 @@ void Channel::flush() {
 
 void Channel::close() {
     if (fd_ >= 0 || console_) flush();
+    if (fd_ >= 0 && cutOnClose_ && ftruncate(fd_, static_cast<off_t>(written_)) != 0)
+        failed_ = true;
     if (fd_ >= 0 && ::close(fd_) != 0) failed_ = true;
     fd_      = -1;
     console_ = false;
@@ -75,6 +84,7 @@ void Channel::writeOut(const char* p, std::size_t n) {
         }
         p += k;
         n -= static_cast<std::size_t>(k);
+        written_ += static_cast<std::size_t>(k);
     }
 }
 

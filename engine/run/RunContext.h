@@ -202,7 +202,8 @@ public:
     bool isOpen() const { return fd_ >= 0 || console_ || discard_; }
     /// Whether what is written here goes anywhere.
     bool shown() const { return fd_ >= 0 || console_; }
-    /// A write to the file failed since it was opened (a full disk, a lost device).
+    /// A write to the file failed since it was last opened (a full disk, a lost device); still
+    /// known after close.
     bool failed() const { return failed_; }
 
     /// Writes the records of one layout.
@@ -233,11 +234,13 @@ public:
     }
 
 private:
-    int fd_             = -1;
-    bool console_       = false;
-    bool discard_       = false;
-    bool failed_        = false;
-    std::size_t spills_ = 0;
+    int fd_              = -1;
+    bool console_        = false;
+    bool discard_        = false;
+    bool failed_         = false;
+    bool cutOnClose_     = false;  ///< a regular file, cut to what was written when closed
+    std::size_t written_ = 0;      ///< bytes written to the file since it was opened
+    std::size_t spills_  = 0;
     std::unique_ptr<char[]> buffer_;
 
     void writeChecked(const Format& layout, const FormatItem* items, std::size_t n);

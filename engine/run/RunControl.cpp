@@ -194,6 +194,9 @@ std::int32_t runEngine(std::istream& console) {
         result = kInternalError;
     }
     closeAll(*ctx);
+    // a report, plot or runtime file that could not be written in full is no finished run
+    if (result == kRunDone && (ctx->report.failed() || ctx->plot.failed() || ctx->runtime.failed()))
+        result = kInternalError;
     return result;
 }
 

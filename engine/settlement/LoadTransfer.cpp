@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "settlement/TzListing.h"
 
@@ -43,13 +44,56 @@ struct Bracket {
     const TzCurve* below = nullptr;
     const TzCurve* above = nullptr;  // none: the curve below holds alone
     real z               = 0.0f;
+    bool shared          = false;  // both curves have the same movement points (one family)
 
-    real at(real w) const {
-        const real tb = evalCurve(*below, w);
-        if (!above) return tb;
-        const real ta = evalCurve(*above, w);
+    void prepare() {
+        shared = above && above->NPT == below->NPT && below->NPT >= 1 && below->NPT <= 10
+                 && std::memcmp(above->W.data(), below->W.data(),
+                                sizeof(real) * static_cast<std::size_t>(below->NPT))
+                        == 0;
+    }
+
+    real at(real x) const {
+        if (!above) return evalCurve(*below, x);
+        real tb = 0.0f, ta = 0.0f;
+        if (!shared || !pair(x, tb, ta)) {
+            tb = evalCurve(*below, x);
+            ta = evalCurve(*above, x);
+        }
         const real dz = below->Z - above->Z;
         return ta + (z - above->Z) * (tb - ta) / dz;
+    }
+
+    // Both curves at x with one search of their common movement points; false when x is not a
+    // number (evalCurve then stops the run as the tables do).
+    bool pair(real x, real& tb, real& ta) const {
+        const int n    = below->NPT;
+        const real* w  = below->W.data();
+        const real* vb = below->T.data();
+        const real* va = above->T.data();
+        if (x >= w[n - 1]) {
+            tb = vb[n - 1];
+            ta = va[n - 1];
+            return true;
+        }
+        if (x <= w[0]) {
+            tb = vb[0];
+            ta = va[0];
+            return true;
+        }
+        for (int k = 1; k < n; ++k)
+            if (w[k] > x) {
+                const real dz = w[k] - w[k - 1];
+                if (dz == 0.0f) {
+                    tb = vb[k];
+                    ta = va[k];
+                } else {
+                    tb = vb[k - 1] + (x - w[k - 1]) * (vb[k] - vb[k - 1]) / dz;
+                    ta = va[k - 1] + (x - w[k - 1]) * (va[k] - va[k - 1]) / dz;
+                }
+                return true;
+            }
+        return false;
     }
 };
 
@@ -84,6 +128,7 @@ public:
         if (b.below->Z <= z || k == 1) return b;  // below the last curve, or exactly on one
         const TzCurve& above = curves_(k - 1);
         if (!(b.below->Z - above.Z <= 0.0f)) b.above = &above;
+        b.prepare();
         return b;
     }
 
