@@ -18,6 +18,7 @@ void Channel::useBuffer() {
 }
 
 bool Channel::open(const std::string& path) {
+    deferred_.reset();
     close();
     failed_ = false;
     // An existing file is written over in place and cut to its new length on close: truncating
@@ -60,6 +61,10 @@ void Channel::flush() {
 }
 
 void Channel::close() {
+    if (deferred_) {
+        const std::unique_ptr<DeferredRecords> last = std::move(deferred_);
+        if (shown()) last->write(*this);
+    }
     if (fd_ >= 0 || console_) flush();
     if (fd_ >= 0 && cutOnClose_ && ftruncate(fd_, static_cast<off_t>(written_)) != 0)
         failed_ = true;

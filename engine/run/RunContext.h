@@ -182,6 +182,16 @@ struct SettlementRow {
 /// The fifteen rows of one settlement line.
 using SettlementSet = Array<SettlementRow, 15>;
 
+class Channel;
+
+/// Records that a channel writes only when it is closed for good. A file that a run rewrites
+/// many times, of which only the last version stays, is so formatted once.
+class DeferredRecords {
+public:
+    virtual ~DeferredRecords()      = default;
+    virtual void write(Channel& ch) = 0;
+};
+
 /// An output file (or the console) written record by record through the formatter. Records are
 /// formatted straight into the channel's buffer, which goes out in one write when it is full and
 /// when the channel is closed. A channel that goes nowhere formats nothing.
@@ -232,6 +242,9 @@ public:
     void put(std::string_view text) {
         if (shown()) append(text);
     }
+    /// Records to write after everything else when the channel is closed; opening the channel
+    /// again drops them unwritten, as the file is then rewritten from its start.
+    void defer(std::unique_ptr<DeferredRecords> records) { deferred_ = std::move(records); }
 
 private:
     int fd_              = -1;
@@ -242,6 +255,7 @@ private:
     std::size_t written_ = 0;      ///< bytes written to the file since it was opened
     std::size_t spills_  = 0;
     std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<DeferredRecords> deferred_;
 
     void writeChecked(const Format& layout, const FormatItem* items, std::size_t n);
     void spill(const char* p, std::size_t n) override;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "settlement/TzListing.h"
 
@@ -233,12 +234,15 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
         run::writeBlock(ctx.runtime, {"*********************WARNING**********************",
                                       "TZDATA.DAT CANNOT BE CREATED BESIDE THE REPORT; THE",
                                       "LOAD-TRANSFER LISTING IS NOT WRITTEN."});
-    writeListingNote(ctx.tzdata);
+    // the listing is written when TZDATA.DAT is closed for good, from the curves kept here
+    auto pending            = std::make_unique<PendingListing>(in.units);
+    PendingListing& listing = *pending;
+    ctx.tzdata.defer(std::move(pending));
 
     // t-z curves: the capacity profile gives the maximum load transfer, except at the deepest
     // curve, which only the layer table reaches
-    run::Array<TzCurve, 145> curves;
-    const int n = s.NCURVE;
+    run::Array<TzCurve, 145>& curves = listing.curves;
+    const int n                      = s.NCURVE;
     ProfileCursor rows;
     for (int c = 1; c <= n; ++c) {
         TzCurve& curve         = curves(c);
@@ -253,9 +257,10 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
             curve.T(j)   = fam.RATIO[static_cast<std::size_t>(line - 1)][u] * TMAX;
         }
     }
-    writeCurveTable(ctx.tzdata, in.units, curves, n);
+    listing.NCURVE = n;
+    listing.stage  = 1;
 
-    TipCurve tip;
+    TipCurve& tip           = listing.tip;
     const real DB           = std::max(s.D, s.Db);
     const CurveFamily& tfam = tipFamily(s.TIPCODE);
     for (int j = 1; j <= 10; ++j) {
@@ -263,7 +268,7 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
         tip.W(j)     = tfam.MOVE[u] * DB;
         tip.Q(j)     = tfam.RATIO[static_cast<std::size_t>(line - 1)][u] * s.QB;
     }
-    writeTipTable(ctx.tzdata, in.units, tip);
+    listing.stage = 2;
 
     const std::array<real, 15> WTIP = tipMovements(s.D);
     const real h                    = s.L / static_cast<real>(in.NSEG);
@@ -315,8 +320,7 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
         r.TIPLOAD             = Qt * LOAD;
         r.TIPMOVE             = wt * MOVE;
     }
-    writeListingEnd(ctx.tzdata);
-    ctx.tzdata.close();
+    listing.stage = 3;
     return bounded;
 }
 

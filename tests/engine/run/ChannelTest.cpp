@@ -83,3 +83,28 @@ TEST(Channel, AFullDeviceIsReportedAsAFailedWrite) {
     ch.close();
     EXPECT_TRUE(ch.failed());
 }
+
+TEST(Channel, DeferredRecordsAreWrittenOnCloseAndDroppedByAReopen) {
+    struct Tail final : DeferredRecords {
+        explicit Tail(int& n, const char* t) : written(n), text(t) {}
+        void write(Channel& ch) override {
+            ++written;
+            ch.put(text);
+        }
+        int& written;
+        const char* text;
+    };
+    ScratchDir dir;
+    const fs::path path = dir.path() / "listing.txt";
+    int written         = 0;
+    Channel ch;
+    ASSERT_TRUE(ch.open(path.string()));
+    ch.put("first call\n");
+    ch.defer(std::make_unique<Tail>(written, "first tail\n"));
+    ASSERT_TRUE(ch.open(path.string()));  // the next call rewrites the file
+    ch.defer(std::make_unique<Tail>(written, "second tail\n"));
+    ch.put("second call\n");
+    ch.close();
+    EXPECT_EQ(written, 1);
+    EXPECT_EQ(readText(path), "second call\nsecond tail\n");
+}
