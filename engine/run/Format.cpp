@@ -170,7 +170,7 @@ constexpr std::uint64_t kPow5[kMaxPow5 + 1] = {
 // it, so the 25 further digits of the long form round it the same way.
 constexpr int kMaxDenominatorBits = 83;
 
-int bitWidth(u128 v) {
+constexpr int bitWidth(std::uint64_t v) {
     int b = 0;
     while (v != 0) {
         v >>= 1;
@@ -178,6 +178,14 @@ int bitWidth(u128 v) {
     }
     return b;
 }
+
+constexpr int pow5Bits(int n) { return bitWidth(pow5(n)); }
+constexpr int kPow5Bits[kMaxPow5 + 1] = {
+    pow5Bits(0),  pow5Bits(1),  pow5Bits(2),  pow5Bits(3),  pow5Bits(4),  pow5Bits(5),
+    pow5Bits(6),  pow5Bits(7),  pow5Bits(8),  pow5Bits(9),  pow5Bits(10), pow5Bits(11),
+    pow5Bits(12), pow5Bits(13), pow5Bits(14), pow5Bits(15), pow5Bits(16), pow5Bits(17),
+    pow5Bits(18), pow5Bits(19), pow5Bits(20), pow5Bits(21), pow5Bits(22), pow5Bits(23),
+    pow5Bits(24), pow5Bits(25), pow5Bits(26), pow5Bits(27)};
 
 // |x| * 10^s split into its whole part q and whether the remainder is at least one half, for a
 // finite x > 0; false when the integer form cannot decide it.
@@ -220,7 +228,7 @@ bool scaled(double ax, int s, std::uint64_t& q, bool& up) {
         num = static_cast<u128>(M) << k;
         den = kPow5[t];
     } else {
-        if (bitWidth(kPow5[t]) - k > kMaxDenominatorBits) return false;
+        if (kPow5Bits[t] - k > kMaxDenominatorBits) return false;
         num = M;
         den = static_cast<u128>(kPow5[t]) << (-k);
     }
@@ -236,6 +244,20 @@ constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
+
+// Writes the last n decimal digits of v (n at most 20, v below 10^n); returns the end.
+char* putDigitsExactly(char* p, std::uint64_t v, int n) {
+    char* const end = p + n;
+    char* q         = end;
+    while (q - p >= 2) {
+        const auto r = static_cast<std::size_t>(v % 100);
+        v /= 100;
+        q -= 2;
+        std::memcpy(q, kDigitPairs + 2 * r, 2);
+    }
+    if (q > p) *p = static_cast<char>('0' + v % 10);
+    return end;
+}
 
 // Writes the decimal digits of v, at least `minDigits` of them (at most 20); returns the end.
 char* putDigits(char* p, std::uint64_t v, int minDigits) {
@@ -335,7 +357,7 @@ void fieldFixed(Field& f, double value, int w, int d) {
     if (neg) *p++ = '-';
     if (!noZero) p = putDigits(p, ip, 1);
     *p++ = '.';
-    if (d > 0) p = putDigits(p, q % unit, d);
+    if (d > 0) p = putDigitsExactly(p, q % unit, d);
     f.set(uw, p);
 }
 
@@ -359,8 +381,10 @@ void fieldExponent(Field& f, double value, int w, int d) {
         std::memcpy(&bits, &ax, sizeof bits);
         const int e2 = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
         expo         = ((e2 * 78913) >> 18) + 1;
-        bool up      = false;
-        bool done    = false;
+        if (expo >= 0 && expo <= 19 && ax >= static_cast<double>(kPow10[expo])) ++expo;
+        if (expo < 0 && expo >= -19 && ax * static_cast<double>(kPow10[-expo]) >= 1.0) ++expo;
+        bool up   = false;
+        bool done = false;
         for (int tries = 0; tries < 4 && !done; ++tries) {
             if (!scaled(ax, d - expo, q, up)) break;
             if (q >= kPow10[d])
@@ -392,10 +416,10 @@ void fieldExponent(Field& f, double value, int w, int d) {
     if (neg) *p++ = '-';
     if (size <= uw) *p++ = '0';
     *p++ = '.';
-    p    = putDigits(p, q, d);
+    p    = putDigitsExactly(p, q, d);
     if (!threeDigits) *p++ = 'E';
     *p++ = expo < 0 ? '-' : '+';
-    p    = putDigits(p, static_cast<std::uint64_t>(ae), 2);
+    p    = putDigitsExactly(p, static_cast<std::uint64_t>(ae), threeDigits ? 3 : 2);
     f.set(uw, p);
 }
 

@@ -20,6 +20,13 @@ constexpr real TOLERANCE   = 0.0001f;  // in, on the mid-segment movement
 // zero, segments.
 constexpr run::Format kRuntimeRecord = "(4I12)";
 
+real stiffnessAt(const LoadTransferSetup& s, real z) {
+    const std::size_t k = z <= s.ZAE[1] ? 1 : 2;
+    const real dz       = s.ZAE[k] - s.ZAE[k - 1];
+    if (dz <= 0.0f) return s.AE[k];
+    return s.AE[k - 1] + (z - s.ZAE[k - 1]) * (s.AE[k] - s.AE[k - 1]) / dz;
+}
+
 // curveAt on the points themselves, the same steps without the table's index checks; what they
 // would stop at (a point count out of the table, a movement that is not a number) goes through
 // curveAt itself
@@ -48,10 +55,12 @@ struct Bracket {
     bool shared          = false;  // both curves have the same movement points (one family)
 
     void prepare() {
+        // one soil code, one family: the points are the same products
         shared = above && above->NPT == below->NPT && below->NPT >= 1 && below->NPT <= 10
-                 && std::memcmp(above->W.data(), below->W.data(),
-                                sizeof(real) * static_cast<std::size_t>(below->NPT))
-                        == 0;
+                 && (above->code == below->code
+                     || std::memcmp(above->W.data(), below->W.data(),
+                                    sizeof(real) * static_cast<std::size_t>(below->NPT))
+                            == 0);
     }
 
     real at(real x) const {
@@ -102,7 +111,8 @@ struct Bracket {
 // the curve depths never decrease the search starts at the curve found for the segment below.
 class CurveCursor {
 public:
-    CurveCursor(const run::Array<TzCurve, 145>& curves, int n) : curves_(curves), n_(n) {
+    CurveCursor(const run::Array<TzCurve, 145>& curves, int n)
+        : curves_(curves), c_(curves.data()), n_(n) {
         sorted_ = n >= 1 && n <= 145;
         for (int c = 2; sorted_ && c <= n; ++c)
             if (!(curves(c).Z >= curves(c - 1).Z)) sorted_ = false;
@@ -111,10 +121,19 @@ public:
 
     Bracket bracket(real z) {
         int k = n_;
+        Bracket b;
+        b.z = z;
         if (sorted_) {
+            // 1 <= k_ <= n_ <= 145: the curves are read without the table's checks
             if (!(z <= last_)) k_ = n_;
-            while (k_ > 1 && curves_(k_ - 1).Z >= z) --k_;
-            k = k_;
+            while (k_ > 1 && c_[k_ - 2].Z >= z) --k_;
+            last_   = z;
+            b.below = &c_[k_ - 1];
+            if (b.below->Z <= z || k_ == 1) return b;  // below the last curve, or exactly on one
+            const TzCurve& above = c_[k_ - 2];
+            if (!(b.below->Z - above.Z <= 0.0f)) b.above = &above;
+            b.prepare();
+            return b;
         } else {
             for (int c = 1; c <= n_; ++c)
                 if (curves_(c).Z >= z) {
@@ -122,11 +141,9 @@ public:
                     break;
                 }
         }
-        last_ = z;
-        Bracket b;
+        last_   = z;
         b.below = &curves_(k);
-        b.z     = z;
-        if (b.below->Z <= z || k == 1) return b;  // below the last curve, or exactly on one
+        if (b.below->Z <= z || k == 1) return b;
         const TzCurve& above = curves_(k - 1);
         if (!(b.below->Z - above.Z <= 0.0f)) b.above = &above;
         b.prepare();
@@ -135,6 +152,7 @@ public:
 
 private:
     const run::Array<TzCurve, 145>& curves_;
+    const TzCurve* c_;
     int n_;
     bool sorted_ = false;
     int k_       = 0;
@@ -203,12 +221,7 @@ std::array<real, 15> tipMovements(real D) {
     return w;
 }
 
-real axialStiffness(const LoadTransferSetup& s, real z) {
-    const std::size_t k = z <= s.ZAE[1] ? 1 : 2;
-    const real dz       = s.ZAE[k] - s.ZAE[k - 1];
-    if (dz <= 0.0f) return s.AE[k];
-    return s.AE[k - 1] + (z - s.ZAE[k - 1]) * (s.AE[k] - s.AE[k - 1]) / dz;
-}
+real axialStiffness(const LoadTransferSetup& s, real z) { return stiffnessAt(s, z); }
 
 real loadTransferAt(const run::Array<TzCurve, 145>& curves, int n, real z, real w) {
     int k = n;
@@ -291,7 +304,7 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
             // the depth is that of the segment for all its passes: so are the curves and AE
             const bool side     = !(zm > ZSIDE);
             const Bracket curve = side ? cursor.bracket(zm) : Bracket{};
-            const real AE       = axialStiffness(s, zm);
+            const real AE       = stiffnessAt(s, zm);
             for (int pass = 1;; ++pass) {
                 const real t     = side ? curve.at(wm) : 0.0f;
                 const real dQ    = t * 3.1416f * s.D * h;
