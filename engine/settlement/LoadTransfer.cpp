@@ -287,51 +287,61 @@ bool runLoadTransfer(run::RunContext& ctx, const SettlementInput& in, const Load
     const real h                    = s.L / static_cast<real>(in.NSEG);
     const real ZSIDE                = s.L - s.LB;
     bool bounded                    = false;
+    // The fifteen tip movements go up the shaft side by side: a segment's depth, and so its
+    // curves and AE, is the same for all of them, and their iterations, each a chain of
+    // divisions, are independent of one another. Each movement's arithmetic is that of its own
+    // walk up the shaft.
+    std::array<real, 15> Qt{}, P{}, w{}, wm{};
+    for (std::size_t m = 0; m < 15; ++m) {
+        Qt[m] = curveAt(tip.W, tip.Q, 10, WTIP[m]);  // held at its last load beyond the curve
+        if (m == 0) ctx.runtime.write(kRuntimeRecord, 15, in.NSEG, 0, in.NSEG);
+        P[m]  = Qt[m];
+        w[m]  = WTIP[m];
+        wm[m] = w[m];
+    }
     CurveCursor cursor(curves, n);
-    for (int m = 1; m <= 15; ++m) {
-        const real wt = WTIP[static_cast<std::size_t>(m - 1)];
-        const real Qt = curveAt(tip.W, tip.Q, 10, wt);  // held at its last load beyond the curve
-        if (m == 1) ctx.runtime.write(kRuntimeRecord, 15, in.NSEG, 0, in.NSEG);
-
-        real P  = Qt;
-        real w  = wt;
-        real zm = s.L - h / 2.0f;
-        real wm = w;
-        cursor.restart();
-        for (int j = 2; j <= in.NSEG + 1; ++j) {
-            real PJ = P;
-            real WJ = w;
-            // the depth is that of the segment for all its passes: so are the curves and AE
-            const bool side     = !(zm > ZSIDE);
-            const Bracket curve = side ? cursor.bracket(zm) : Bracket{};
-            const real AE       = stiffnessAt(s, zm);
+    cursor.restart();
+    real zm = s.L - h / 2.0f;
+    for (int j = 2; j <= in.NSEG + 1; ++j) {
+        const bool side     = !(zm > ZSIDE);
+        const Bracket curve = side ? cursor.bracket(zm) : Bracket{};
+        const real AE       = stiffnessAt(s, zm);
+        for (std::size_t m = 0; m < 15; ++m) {
+            const real P0 = P[m];
+            const real w0 = w[m];
+            real wmm      = wm[m];
+            real PJ       = P0;
+            real WJ       = w0;
             for (int pass = 1;; ++pass) {
-                const real t     = side ? curve.at(wm) : 0.0f;
+                const real t     = side ? curve.at(wmm) : 0.0f;
                 const real dQ    = t * 3.1416f * s.D * h;
-                PJ               = P + dQ;
-                const real PM    = P + dQ / 2.0f;
-                WJ               = w + h * PM / AE;
-                const real wmNew = w + (h / 2.0f) * ((PM + P) / 2.0f) / AE;
-                if (std::fabs(wmNew - wm) <= TOLERANCE) break;
-                wm = wmNew;
+                PJ               = P0 + dQ;
+                const real PM    = P0 + dQ / 2.0f;
+                WJ               = w0 + h * PM / AE;
+                const real wmNew = w0 + (h / 2.0f) * ((PM + P0) / 2.0f) / AE;
+                if (std::fabs(wmNew - wmm) <= TOLERANCE) break;
+                wmm = wmNew;
                 if (pass >= kMaxSegmentIterations) {
                     bounded = true;
                     break;
                 }
             }
-            P  = PJ;
-            w  = WJ;
-            wm = WJ;
-            zm -= h;
+            P[m]  = PJ;
+            w[m]  = WJ;
+            wm[m] = WJ;
         }
-        const bool si         = in.units == 2;
-        const real LOAD       = si ? 4.448f / 1000.0f : 1.0f / 2000.0f;  // lb to kN or tons
-        const real MOVE       = si ? 1.0f / 39.37f : 1.0f;               // in to m
+        zm -= h;
+    }
+    const bool si   = in.units == 2;
+    const real LOAD = si ? 4.448f / 1000.0f : 1.0f / 2000.0f;  // lb to kN or tons
+    const real MOVE = si ? 1.0f / 39.37f : 1.0f;               // in to m
+    for (int m = 1; m <= 15; ++m) {
+        const auto u          = static_cast<std::size_t>(m - 1);
         run::SettlementRow& r = out(m);
-        r.TOPLOAD             = P * LOAD;
-        r.TOPMOVE             = w * MOVE;
-        r.TIPLOAD             = Qt * LOAD;
-        r.TIPMOVE             = wt * MOVE;
+        r.TOPLOAD             = P[u] * LOAD;
+        r.TOPMOVE             = w[u] * MOVE;
+        r.TIPLOAD             = Qt[u] * LOAD;
+        r.TIPMOVE             = WTIP[u] * MOVE;
     }
     listing.stage = 3;
     return bounded;
