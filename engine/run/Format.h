@@ -35,10 +35,14 @@ struct Program {
     int revertAt = 0;  ///< where format reversion restarts: the last outer group, else the start
     bool anyEdit = false;
     bool ok      = false;
+    bool tooLong = false;  ///< more steps or deeper groups than the fixed tables hold
 };
 
 constexpr bool push(Program& p, const Op& o) {
-    if (p.count >= kMaxOps) return false;
+    if (p.count >= kMaxOps) {
+        p.tooLong = true;
+        return false;
+    }
     p.op[p.count++] = o;
     return true;
 }
@@ -117,7 +121,10 @@ constexpr Program parseLayout(std::string_view s) {
         const auto count = static_cast<std::uint16_t>(rep < 0 ? 1 : rep);
         const char k     = s[i++];
         if (k == '(') {
-            if (depth >= kMaxDepth) return p;
+            if (depth >= kMaxDepth) {
+                p.tooLong = true;
+                return p;
+            }
             if (depth == 0) lastOuterGroup = p.count;
             open[depth++] = p.count;
             if (!push(p, Op{Op::Open, 0, 0, count, -1, -1})) return p;
@@ -181,6 +188,7 @@ class Format {
 public:
     consteval Format(const char* text)  // NOLINT(google-explicit-constructor)
         : text_(text), program_(detail::parseLayout(text)) {
+        if (program_.tooLong) throw "record layout longer or deeper than detail::kMaxOps/kMaxDepth";
         if (!program_.ok) throw "malformed record layout";
     }
     constexpr std::string_view text() const { return text_; }
