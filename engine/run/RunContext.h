@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,6 +35,8 @@ public:
         check(i);
         return v_[i - 1];
     }
+    /// The entries themselves, entry 1 first, for loops that keep within the table.
+    const T* data() const { return v_; }
 
 private:
     T v_[N]{};
@@ -181,32 +184,85 @@ struct SettlementRow {
 /// The fifteen rows of one settlement line.
 using SettlementSet = Array<SettlementRow, 15>;
 
-/// An output file (or the console) written record by record through the formatter.
-class Channel {
+class Channel;
+
+/// Records that a channel writes only when it is closed for good. A file that a run rewrites
+/// many times, of which only the last version stays, is so formatted once.
+class DeferredRecords {
 public:
+    virtual ~DeferredRecords()      = default;
+    virtual void write(Channel& ch) = 0;
+};
+
+/// An output file (or the console) written record by record through the formatter. Records are
+/// formatted straight into the channel's buffer, which goes out in one write when it is full and
+/// when the channel is closed. A channel that goes nowhere formats nothing.
+class Channel final : public RecordSink {
+public:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
     Channel()                          = default;
     Channel(const Channel&)            = delete;
     Channel& operator=(const Channel&) = delete;
     ~Channel() { close(); }
 
     bool open(const std::string& path);  ///< create or rewrite
-    void attachStdout();                 ///< channel 0
-    void discard();                      ///< writes go nowhere
+    void attachStdout();  ///< channel 0; goes nowhere when standard output is not shown
+    void discard();       ///< writes go nowhere
     void close();
-    bool isOpen() const { return file_ != nullptr || discard_; }
+    void flush();
+    bool isOpen() const { return fd_ >= 0 || console_ || discard_; }
+    /// Whether what is written here goes anywhere.
+    bool shown() const { return fd_ >= 0 || console_; }
+    /// A write to the file failed since it was last opened (a full disk, a lost device); still
+    /// known after close.
+    bool failed() const { return failed_; }
 
     /// Writes the records of one layout.
     template <class... Args>
-    void write(Format layout, const Args&... args) {
-        put(format(layout, args...));
+    void write(const Format& layout, const Args&... args) {
+        if (!shown()) return;
+        if constexpr (sizeof...(Args) == 0) {
+            writeChecked(layout, nullptr, 0);
+        } else {
+            const FormatItem items[] = {FormatItem(args)...};
+            writeChecked(layout, items, sizeof...(Args));
+        }
+    }
+    /// Writes the records of one layout here and, when it is shown, to `copy`.
+    template <class... Args>
+    void writeAlso(Channel& copy, const Format& layout, const Args&... args) {
+        if (!copy.shown()) {
+            write(layout, args...);
+            return;
+        }
+        const std::string text = format(layout, args...);
+        put(text);
+        copy.put(text);
     }
     /// Writes preformatted text as it is.
-    void put(std::string_view text);
+    void put(std::string_view text) {
+        if (shown()) append(text);
+    }
+    /// Records to write after everything else when the channel is closed; opening the channel
+    /// again drops them unwritten, as the file is then rewritten from its start.
+    void defer(std::unique_ptr<DeferredRecords> records) { deferred_ = std::move(records); }
 
 private:
-    std::FILE* file_ = nullptr;
-    bool owned_      = false;
-    bool discard_    = false;
+    int fd_              = -1;
+    bool console_        = false;
+    bool discard_        = false;
+    bool failed_         = false;
+    bool cutOnClose_     = false;  ///< a regular file, cut to what was written when closed
+    std::size_t written_ = 0;      ///< bytes written to the file since it was opened
+    std::size_t spills_  = 0;
+    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<DeferredRecords> deferred_;
+
+    void writeChecked(const Format& layout, const FormatItem* items, std::size_t n);
+    void spill(const char* p, std::size_t n) override;
+    void writeOut(const char* p, std::size_t n);
+    void useBuffer();
 };
 
 // ---- decomposed-rock socket (code 5): what the socket keeps between the steps of a run

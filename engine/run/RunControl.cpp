@@ -50,8 +50,9 @@ bool readWholeFile(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
-std::string askPath(Channel& con, std::istream& console, Format layout, const char* prompt) {
+std::string askPath(Channel& con, std::istream& console, const Format& layout, const char* prompt) {
     con.write(layout, prompt, " ENTER >");
+    con.flush();
     std::string line;
     std::getline(console, line);
     return pathField(line);
@@ -201,6 +202,9 @@ std::int32_t runEngine(std::istream& console) {
         result = kInternalError;
     }
     closeAll(*ctx);
+    // a report, plot or runtime file that could not be written in full is no finished run
+    if (result == kRunDone && (ctx->report.failed() || ctx->plot.failed() || ctx->runtime.failed()))
+        result = kInternalError;
     return result;
 }
 

@@ -118,4 +118,27 @@ real profileLookup(const run::Array<real, 500>& ZROW, const run::Array<real, 500
     return FROW(n);
 }
 
+real profileLookup(const run::Array<real, 500>& ZROW, const run::Array<real, 500>& FROW, int n,
+                   real z, ProfileCursor& at) {
+    if (n < 1 || n > 500) return profileLookup(ZROW, FROW, n, z);
+    if (!at.any) {
+        at.any    = true;
+        at.sorted = true;
+        for (int i = 3; i <= n; ++i)
+            if (!(ZROW(i) >= ZROW(i - 1))) at.sorted = false;
+        at.k = 2;
+        at.z = z;
+    }
+    // rows before the cursor are no deeper than the last depth, so none is deeper than this one
+    const int start = at.sorted && z >= at.z ? at.k : 2;
+    at.z            = z;
+    for (int k = start; k <= n; ++k)
+        if (ZROW(k) > z) {
+            at.k = k;
+            return std::max(between(ZROW, FROW, k, z), 0.0f);
+        }
+    at.k = n + 1;
+    return FROW(n);
+}
+
 }  // namespace korven::settlement

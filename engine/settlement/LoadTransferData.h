@@ -70,4 +70,19 @@ real layerTableLookup(run::RunContext& ctx, const DepthTable& table, real z);
 real profileLookup(const run::Array<real, 500>& ZROW, const run::Array<real, 500>& FROW, int n,
                    real z);
 
+/// The place of the last profile lookup, so that depths asked in increasing order walk the
+/// profile once instead of scanning it from the top each time.
+struct ProfileCursor {
+    int k       = 2;      ///< the row to start the next search from
+    real z      = 0.0f;   ///< the depth of the last lookup
+    bool any    = false;  ///< a lookup was made
+    bool sorted = false;  ///< the profile's depths never decrease
+};
+
+/// profileLookup, starting where the last lookup with the same cursor ended when the depth is
+/// not shallower than the last one and the profile's depths never decrease. One cursor serves one
+/// profile.
+real profileLookup(const run::Array<real, 500>& ZROW, const run::Array<real, 500>& FROW, int n,
+                   real z, ProfileCursor& at);
+
 }  // namespace korven::settlement

@@ -20,11 +20,10 @@ constexpr real TON2KN = 1.0f / 0.1124f;
 
 // The plot data file is a Windows text file, read back line by line: its records end in CR LF.
 template <class... Args>
-void record(run::Channel& ch, run::Format layout, const Args&... args) {
-    std::string text = run::format(layout, args...);
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
-        text.insert(at, 1, '\r');
-    ch.put(text);
+void record(run::Channel& ch, const run::Format& layout, const Args&... args) {
+    ch.useCrLf(true);
+    ch.write(layout, args...);
+    ch.useCrLf(false);
 }
 
 // A range too wide to step through is cut here rather than looping without end.

@@ -95,10 +95,8 @@ real volume(const RunContext& ctx, real yd3) { return ctx.si() ? yd3 / RunContex
 real force(const RunContext& ctx, real tons) { return ctx.si() ? tons / RunContext::KN2TON : tons; }
 
 template <class... Args>
-void both(RunContext& ctx, Format layout, const Args&... args) {
-    const std::string text = run::format(layout, args...);
-    ctx.con.put(text);
-    ctx.report.put(text);
+void both(RunContext& ctx, const Format& layout, const Args&... args) {
+    ctx.report.writeAlso(ctx.con, layout, args...);
 }
 
 }  // namespace

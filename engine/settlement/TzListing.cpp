@@ -60,4 +60,11 @@ void writeTipTable(run::Channel& ch, int units, const TipCurve& tip) {
 
 void writeListingEnd(run::Channel& ch) { ch.write(kEnd); }
 
+void PendingListing::write(run::Channel& ch) {
+    writeListingNote(ch);
+    if (stage >= 1) writeCurveTable(ch, units, curves, NCURVE);
+    if (stage >= 2) writeTipTable(ch, units, tip);
+    if (stage >= 3) writeListingEnd(ch);
+}
+
 }  // namespace korven::settlement

@@ -25,4 +25,19 @@ void writeTipTable(run::Channel& ch, int units, const TipCurve& tip);
 /// The record that closes the listing after the fifteenth tip movement.
 void writeListingEnd(run::Channel& ch);
 
+/// The listing of one load-transfer call, kept on the listing channel and written when the
+/// channel is closed for good: every call rewrites TZDATA.DAT, so only the last call's listing is
+/// ever formatted. It holds the call's curves, and how far the call came (a run that stops half
+/// way leaves the listing up to there).
+struct PendingListing final : run::DeferredRecords {
+    explicit PendingListing(int unitSystem) : units(unitSystem) {}
+    void write(run::Channel& ch) override;
+
+    int units = 1;  ///< 1 English, 2 SI
+    int stage = 0;  ///< 0 the note, 1 and the curves, 2 and the tip curve, 3 and the closing record
+    int NCURVE = 0;  ///< t-z curves
+    run::Array<TzCurve, 145> curves;
+    TipCurve tip;
+};
+
 }  // namespace korven::settlement

@@ -1,10 +1,14 @@
 // One analysis run through the engine library.
 #include "RunCommand.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdint>
+#include <cstdio>
 
 #include "project/DynamicLibrary.h"
 #include "project/MainRules.h"
@@ -29,6 +33,30 @@ public:
 private:
     std::unique_ptr<TDynamicLibrary>& FLibrary;
     QString FNamesFile;
+};
+
+// The desktop program has no console: the engine's standard output goes to /dev/null during the
+// call, where the engine sees that nobody reads it and formats nothing for it.
+class TNoConsole {
+public:
+    TNoConsole() {
+        std::fflush(stdout);
+        FSaved         = dup(STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (FSaved >= 0 && null >= 0) dup2(null, STDOUT_FILENO);
+        if (null >= 0) close(null);
+    }
+    ~TNoConsole() {
+        if (FSaved < 0) return;
+        std::fflush(stdout);
+        dup2(FSaved, STDOUT_FILENO);
+        close(FSaved);
+    }
+    TNoConsole(const TNoConsole&)            = delete;
+    TNoConsole& operator=(const TNoConsole&) = delete;
+
+private:
+    int FSaved = -1;
 };
 
 class TWaitCursor {
@@ -93,6 +121,7 @@ bool TRunCommand::Execute(const QString& projectPath, const TRunHooks& hooks) {
     }
     {
         TWaitCursor wait(hooks);
+        TNoConsole noConsole;
         entry(0);
     }
     inform(QLatin1String(kCompleted));

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <random>
+#include <vector>
 
 #include "run/Format.h"
 
@@ -65,6 +68,46 @@ const EditCase kCases[] = {
 TEST(Format, EditDescriptors) {
     for (const auto& c : kCases)
         EXPECT_EQ(edit(c), c.expected) << c.kind << c.w << "." << c.d << " of " << c.value;
+}
+
+// The integer edit of the exact binary value and the decimal expansion agree, on halfway cases,
+// on the neighbours of powers of ten and on engine reals of every magnitude.
+TEST(Format, IntegerEditAgreesWithTheDecimalExpansion) {
+    std::mt19937_64 rng(14);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::vector<double> values = {0.0, 0.5, 0.05, 0.005, 1.5, 2.5, 9.5, 99.95, 0.9995, 5e-324};
+    for (int e = -40; e <= 40; ++e) {
+        const double p = std::pow(10.0, e);
+        values.insert(values.end(), {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300)});
+        for (int k = 0; k < 40; ++k) {
+            const double v = mantissa(rng) * p;
+            values.push_back(v);
+            values.push_back(static_cast<double>(static_cast<float>(v)));
+        }
+    }
+    for (int d = 0; d <= 6; ++d)
+        for (int k = 0; k < 200; ++k) {
+            const double n = std::floor(mantissa(rng) * 1e4);
+            values.push_back((n + 0.5) / std::pow(10.0, d));
+            values.push_back(
+                static_cast<double>(static_cast<float>((n + 0.5) / std::pow(10.0, d))));
+        }
+    int failures = 0;
+    for (const double a : values)
+        for (const double v : {a, -a}) {
+            for (int d = 0; d <= 6 && failures < 10; ++d)
+                for (const int w : {30, d + 2}) {
+                    EXPECT_EQ(editFixed(v, w, d), detail::longFixed(v, w, d))
+                        << "F" << w << "." << d << " of " << v;
+                    failures += editFixed(v, w, d) != detail::longFixed(v, w, d);
+                }
+            for (int d = 1; d <= 6 && failures < 10; ++d)
+                for (const int w : {30, d + 6}) {
+                    EXPECT_EQ(editExponent(v, w, d), detail::longExponent(v, w, d))
+                        << "E" << w << "." << d << " of " << v;
+                    failures += editExponent(v, w, d) != detail::longExponent(v, w, d);
+                }
+        }
 }
 
 TEST(Format, NonFiniteValuesPrintAsterisks) {

@@ -27,7 +27,7 @@ public:
     std::string report() { return closeAndRead(ctx.report, ctx.reportPath); }
     std::string runtime() { return closeAndRead(ctx.runtime, ctx.runtimePath); }
     std::string plot() { return closeAndRead(ctx.plot, ctx.plotPath); }
-    std::string listing() { return readText(dir.path() / "TZDATA.DAT"); }
+    std::string listing() { return closeAndRead(ctx.tzdata, (dir.path() / "TZDATA.DAT").string()); }
 
     ScratchDir dir;
     run::RunContext ctx;
