@@ -77,6 +77,16 @@ TEST(Shaft, BelledGeometry) {
     EXPECT_NEAR(straight.STEEL, 0.01f * 3.142f * 9.0f / 4.0f * 144.0f, 1e-4f);
 }
 
+TEST(Shaft, BellWhenTheWholePartOfTheRatioIsNotZero) {
+    RunContext ctx;
+    const std::pair<real, bool> cases[] = {{0.0f, false}, {0.99f, false}, {1.0f, true},
+                                           {2.5f, true},  {3e9f, true},   {1e30f, true}};
+    for (const auto& [ratio, bell] : cases) {
+        ctx.RATIO = ratio;
+        EXPECT_EQ(belled(ctx), bell) << ratio;
+    }
+}
+
 TEST(ResultRows, DesignValuesAndShaftWeight) {
     const DesignValues v = designValues(100.0f, 60.0f, 2.0f, 3.0f);
     EXPECT_FLOAT_EQ(v.QU, 160.0f);
@@ -295,8 +305,18 @@ TEST_F(Engine, RefusedInput) {
         {"deeper layer",
          project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 550 540 2 3", clay(501)),
          "LAYER 1: THE LAYER REACHES BELOW 500 FT (152 M)"},
-        {"huge bell", project("2 1 0.7 1 1 2", "3 0 100 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+        {"huge bell", project("2 1 0.7 1 1 2", "25 0 10 30 0 0 3600000", "1 100 30 2 3", clay(60)),
          "TWO BASE DIAMETERS OF THE LARGEST SHAFT REACH 500 FT (152 M) OR MORE"},
+        // ratios beyond any int: the bell test compares them as reals
+        {"bell ratio 3E9",
+         project("2 1 0.7 1 1 2", "3 0 3E9 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "THE BELL RATIO (RATIO) IS GREATER THAN 10"},
+        {"bell ratio 1D30",
+         project("2 1 0.7 1 1 2", "3 0 1D30 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "THE BELL RATIO (RATIO) IS GREATER THAN 10"},
+        {"bell ratio just above 10",
+         project("2 1 0.7 1 1 2", "3 0 10.01 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "THE BELL RATIO (RATIO) IS GREATER THAN 10"},
         {"flat bell", project("2 1 0.7 1 1 2", "3 0 3 0.001 0 0 3600000", "1 100 30 2 3", clay(60)),
          "THE IGNORED PORTIONS AND THE BELL REACH 500 FT (152 M) OR MORE"},
     };
