@@ -14,6 +14,7 @@
 #include "capacity/TipResistance.h"
 #include "run/Echo.h"
 #include "run/ProjectFile.h"
+#include "run/StepWarnings.h"
 #include "settlement/PlotFile.h"
 #include "settlement/Report.h"
 #include "settlement/Settlement.h"
@@ -87,6 +88,7 @@ void walkProfile(RunContext& ctx) {
                 L.QSEND = ctx.QS;
             }
         }
+        run::flushStepBlocks(ctx);
     }
 }
 

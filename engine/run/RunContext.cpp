@@ -1,6 +1,8 @@
 // Channels and the framed message blocks of the engine.
 #include "run/RunContext.h"
 
+#include "run/StepWarnings.h"
+
 namespace korven::run {
 
 bool Channel::open(const std::string& path) {
@@ -44,6 +46,7 @@ void writeBlock(Channel& ch, std::initializer_list<std::string_view> lines) {
 }
 
 void stopRun(RunContext& ctx, std::initializer_list<std::string_view> lines, bool alsoReport) {
+    flushStepBlocks(ctx);
     writeBlock(ctx.runtime, lines);
     if (alsoReport) writeBlock(ctx.report, lines);
     std::string what;

@@ -233,6 +233,50 @@ TEST_F(Engine, StepWarningsGoWhereTheyBelong) {
     }
 }
 
+// A warning of every step is written to the runtime file once per layer and diameter, with the
+// count of the further steps; the report keeps each one where it arises.
+TEST_F(Engine, StepWarningsRepeatedInALayerAreCountedInTheRuntimeFile) {
+    const char* const unitWeight = "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM";
+    const char* const sandInput = "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS";
+    const char* const blowCounts  = "Blow counts should be greater than 25 for this criterion.";
+    const std::string noWeight    = "0.0 0 0.0 2000 8 0.0 0.0 1 1 \n";
+    const std::string bareSand    = "0.0 0 0.0 0.0 0 0.0 0.0 1 1 \n";
+    const std::string looseGravel = "125 20 0 0 0 1 1 \n";
+    struct Case {
+        const char* name;
+        std::string layers;
+        std::vector<const char*> blocks;  // held in this order in each layer and pass
+        bool inReport;
+    } const cases[] = {
+        // the kind of project that flooded the runtime file: a clay without unit weight
+        {"unit weight", "2 60 \n" + noWeight + noWeight + "0 0\n", {unitWeight}, false},
+        // two causes at every step of a sand given neither N, PHI nor unit weight
+        {"two causes",
+         "1 60 \n" + bareSand + bareSand + "1 \n0 0\n",
+         {sandInput, unitWeight},
+         false},
+        {"gravel", "9 60 \n" + looseGravel + looseGravel, {blowCounts}, true},
+    };
+    for (const auto& c : cases) {
+        // 5 diameters, 60 steps each
+        const auto out =
+            run(project("2 1 0.7 1 1 2", "3 5 0 0 0 0 3600000", "1 100 30 2 3", c.layers));
+        EXPECT_EQ(out.result, 0) << c.name << out.runtime.substr(0, 2000);
+        for (const char* line : c.blocks) {
+            EXPECT_EQ(count(out.runtime, line), 5) << c.name << " " << line;
+            EXPECT_EQ(count(out.report, line), c.inReport ? 5 * 60 : 0) << c.name;
+        }
+        EXPECT_EQ(count(out.runtime, "\n     (REPEATED AT 59 FURTHER STEPS OF THIS LAYER)\n\n\n"),
+                  5 * static_cast<int>(c.blocks.size()))
+            << c.name << out.runtime.substr(0, 3000);
+        // each count stands in the frame of its own block
+        const auto first = out.runtime.find(c.blocks.back());
+        const auto note  = out.runtime.find("(REPEATED AT", first);
+        EXPECT_GT(out.runtime.find("\n\n", first), note) << c.name;
+        EXPECT_LT(out.runtime.size(), 10000u) << c.name;
+    }
+}
+
 TEST_F(Engine, CoefficientGivenAtOneEndIsReported) {
     struct Case {
         const char* name;
