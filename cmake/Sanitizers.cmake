@@ -3,3 +3,10 @@ if(KORVEN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The "fuzz" preset (clang): coverage for libFuzzer in every target; the fuzzers link the
+# libFuzzer driver themselves (tests/fuzz).
+option(KORVEN_FUZZ "Instrument every target for libFuzzer" OFF)
+if(KORVEN_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
