@@ -251,6 +251,12 @@ struct HeldStepBlocks {
     std::vector<Block> blocks;
 };
 
+/// Quantities of rows already reported as not finite in the current diameter pass.
+struct NonFiniteReported {
+    real D = 0.0f;  ///< stem diameter of the pass, ft
+    std::vector<std::string> names;
+};
+
 /// The data area of one run. Every call of the entry starts from a freshly made one, so the
 /// initial values below are those of every run.
 struct RunContext {
@@ -266,8 +272,9 @@ struct RunContext {
     Channel runtime;
     Channel report;
     Channel tzdata;
-    std::string projectText;    ///< channel 5: the whole project file
-    HeldStepBlocks heldBlocks;  ///< step warnings not yet written to the runtime file
+    std::string projectText;      ///< channel 5: the whole project file
+    HeldStepBlocks heldBlocks;    ///< step warnings not yet written to the runtime file
+    NonFiniteReported nonFinite;  ///< see run/RowCheck.h
 
     // ---- project values
     std::string title;         ///< 72 characters at most

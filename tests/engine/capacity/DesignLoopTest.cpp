@@ -2,6 +2,7 @@
 // through the real engine library where the behaviour shows in the files.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <sstream>
 
@@ -274,6 +275,89 @@ TEST_F(Engine, StepWarningsRepeatedInALayerAreCountedInTheRuntimeFile) {
         const auto note  = out.runtime.find("(REPEATED AT", first);
         EXPECT_GT(out.runtime.find("\n\n", first), note) << c.name;
         EXPECT_LT(out.runtime.size(), 10000u) << c.name;
+    }
+}
+
+// "nan" or "inf" standing as a word: what a value that is not finite would print as
+bool printsNonFinite(const std::string& text) {
+    std::string low = text;
+    for (char& c : low) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* word : {"nan", "inf"}) {
+        for (auto at = low.find(word); at != std::string::npos; at = low.find(word, at + 1)) {
+            const bool before = at > 0 && std::isalpha(static_cast<unsigned char>(low[at - 1]));
+            const bool after =
+                at + 3 < low.size() && std::isalpha(static_cast<unsigned char>(low[at + 3]));
+            if (!before && !after) return true;
+        }
+    }
+    return false;
+}
+
+// Extreme but legal projects run without a value that is not finite in any output, or say which
+// quantity at which depth could not be computed.
+TEST_F(Engine, ExtremeInputPrintsNoValueThatIsNotFinite) {
+    const std::string stiffRock =
+        "7 80 \n1E9 1E8 10 0.001 3 0 1E9 100 0 1 1 \n1E9 1E8 10 0.001 3 0 1E9 100 0 1 1 \n";
+    const std::string softClay =
+        "2 80 \n0.0 60 0.0 1 0 0.0 0.0 1 1 \n0.0 60 0.0 1 0 0.0 0.0 1 1 \n0 0\n";
+    const std::string steepSand =
+        "1 80 \n0.0 130 89.99 0.0 100 0.0 0.0 1 1 \n0.0 130 89.99 0.0 100 0.0 0.0 1 1 \n1 \n0 0\n";
+    const std::string denseGravel = "9 80 \n150 1E6 0 0 0 1 1 \n150 1E6 0 0 0 1 1 \n";
+    const std::string weakRock =
+        "6 80 \n1E8 1 6 30 3 0 1E9 100 0 1 1 \n1E8 1 6 30 3 0 1E9 100 0 1 1 \n";
+    const std::string decomposed =
+        "5 80 \n150 100 0.49 1E9 3 0 0 1 1 \n150 100 0.49 1E9 3 0 0 1 1 \n";
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* warning = nullptr;  // the quantities named, once per diameter
+    } const cases[] = {
+        {"very stiff rock",
+         project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "2 100 30 2 3", clay(20) + stiffRock)},
+        {"very soft clay", project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "1 0 30 2 3", softClay)},
+        {"huge diameters",
+         project("2 1 0.7 1 1 2", "200 201 0 0 0 0 3600000", "1 0 30 2 3", clay(480))},
+        {"huge belled diameter",
+         project("2 1 0.7 1 1 2", "24 0 10 89 0 0 3600000", "1 0 30 2 3", clay(480))},
+        {"water table far below",
+         project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "2 3E38 30 2 3", clay(20) + steepSand)},
+        {"dense gravel",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 0 30 2 3", denseGravel)},
+        {"strong weak rock",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 0 30 2 3", clay(20) + weakRock)},
+        {"stiff decomposed rock",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 0 30 2 3", clay(20) + decomposed)},
+        {"stiff shaft", project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3E38", "1 0 30 2 3", clay(60))},
+        {"soft shaft", project("2 1 0.7 1 1 2", "3 0 0 0 0 0 1E-30", "1 0 30 2 3", clay(60))},
+        {"design load",
+         project("1 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 0 1E30 2 3", clay(20) + stiffRock)},
+        // values that overflow the 32-bit reals of the analysis
+        {"tiny factors of safety",
+         project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "1 0 30 1E-38 1E-38", clay(60)),
+         "NOT A FINITE NUMBER: QBD, QDN"},
+        {"huge LRFD factors",
+         project("2 1 0.7 1 1 1", "3 4 0 0 0 0 3600000", "1 0 30 2 3", clay(60, 2000, "1E38 1E38")),
+         "NOT A FINITE NUMBER: LRFD QS, LRFD QB, LRFD QU"},
+    };
+    for (const auto& c : cases) {
+        const auto out = run(c.text);
+        EXPECT_TRUE(out.result == 0 || out.result == 1) << c.name << "\n" << out.runtime;
+        for (const std::string* file : {&out.report, &out.plot, &out.runtime})
+            EXPECT_FALSE(printsNonFinite(*file)) << c.name << "\n" << *file;
+        const int diameters = count(out.report, "DIAMETER OF STEM          =");
+        for (const std::string* file : {&out.report, &out.runtime}) {
+            EXPECT_EQ(count(*file, "NOT A FINITE NUMBER"), c.warning ? diameters : 0) << c.name;
+            if (c.warning) {
+                EXPECT_EQ(count(*file, std::string(c.warning) + "\n"), diameters) << c.name;
+                EXPECT_EQ(count(*file, "\n     AT THE DEPTH OF 1.00 FT, STEM DIAMETER 3.00 FT.\n"),
+                          1)
+                    << c.name << *file;
+            }
+        }
+        if (c.warning) {
+            EXPECT_EQ(diameters, 3) << c.name;
+            EXPECT_NE(out.report.find("**********"), std::string::npos) << c.name;
+        }
     }
 }
 
