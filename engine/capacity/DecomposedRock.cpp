@@ -124,17 +124,19 @@ DecomposedResult decomposedRockSocket(RunContext& ctx, const DecomposedStep& st)
     if (!(r.N >= 0.0f))
         run::stopRun(ctx, {kError, "DECOMPOSED ROCK, " + layerNo(st.layer) + ":",
                            "THE BLOW COUNT MUST NOT BE NEGATIVE."});
-    // a socket without a diameter of its own is the stem of this pass
     r.B = atStep(L.BDS, st.dz, THICK) * st.scale;
-    if (r.B < 0.001f) r.B = st.D;
 
     r.modulus = decomposedModulus(L, ctx.si(), r.N);
-    if (st.z < 2.0f * r.B + st.DGH) r.SIGREF = st.SIGMA;  // near the socket base its own stress
+    // within two socket diameters below the design depth the step's own stress; the zone is
+    // measured with the diameter as given, so a socket without one has none
+    if (st.z < 2.0f * r.B + st.DGH) r.SIGREF = st.SIGMA;
     r.strength = decomposedStrength(r.N, r.SIGREF);
     if (!std::isfinite(r.strength.S) || !std::isfinite(r.strength.QTIP))
         run::stopRun(ctx, {kError, "DECOMPOSED ROCK, " + layerNo(st.layer) + ":",
                            "THE BLOW COUNT AND UNIT WEIGHTS GIVE NO FINITE STRENGTH."});
     r.S = r.strength.S;
+    // a socket without a diameter of its own takes the starting diameter for its size
+    if (r.B < 0.001f) r.B = ctx.DSTART;
 
     r.QSOCK  = PI * r.B * r.LSOCK * r.S;
     r.QB     = r.strength.QTIP * PI * r.B * r.B / 4.0f / 2000.0f;

@@ -16,25 +16,37 @@ using run::RunContext;
 
 namespace {
 
-// The decomposed-rock socket of tip layer entry i, from the values at the layer's last step.
+// The decomposed-rock socket of tip layer entry i, from the values at the layer's last step and
+// the last step of the pass (ctx.step, left by the capacity loop).
 settlement::DecomposedSocket decomposedTip(const RunContext& ctx, int i, real QS) {
     const Layer& L = ctx.layer(i);
     const real TOP = ctx.layer(i - 1).DEPTH;
     const real DGH = socketDesignDepth(ctx, i);
 
-    // a socket without a diameter of its own is the stem, as in the capacity steps
+    // a socket without a diameter of its own takes the starting diameter, as in the capacity steps
     real DS = L.BDS.bot * ctx.shaft.SCALE;
-    if (DS < 0.001f) DS = ctx.shaft.D;
+    if (DS < 0.001f) DS = ctx.DSTART;
     const real N = L.BLOWS.bot;
     real LSOCK   = DGH - TOP;
     if (LSOCK < 0.0001f) LSOCK = L.DEPTH;
     real SIGMA = referenceStress(ctx, i);
-    if (L.DEPTH < 2.0f * DS + DGH) SIGMA = L.SIGMAEND;  // near the base its own stress
+    // a profile that ends within two socket diameters below the design depth: the stress the
+    // capacity loop accumulated at its last step stands in for the mid-layer one
+    const run::Step& last = ctx.step;
+    if (last.Z < 2.0f * DS + DGH) SIGMA = last.SIGMA;
 
     const DecomposedModulus m   = decomposedModulus(L, ctx.si(), N);
     const DecomposedStrength st = decomposedStrength(N, SIGMA);
     const SocketModel s         = socketModel(ctx.Ec, m.EM, m.RHO, LSOCK, DS, QS * 2000.0f);
     return {s.formed, DS, m.EM, s.OMEGA, s.MUL, SIGMA, st.OCR};
+}
+
+// The intact modulus of a layer, tsf. Decomposed rock/gravel keeps its Young's modulus as entered
+// (psi or kN/m2); inside a rock socket it takes part in the strong-rock mean with that value.
+run::TopBottom intactModulus(const RunContext& ctx, const Layer& L) {
+    if (L.code != 5) return L.EL;
+    const real toTsf = ctx.si() ? RunContext::KPA2PSF / 2000.0f : 144.0f / 2000.0f;
+    return {L.EGRAV.top * toTsf, L.EGRAV.bot * toTsf};
 }
 
 // The weak-rock socket of tip layer entry i at the design depth.
@@ -90,7 +102,7 @@ settlement::SettlementInput settlementInput(RunContext& ctx) {
         lay.ZREC                         = L.DEPTH;
         lay.QSREC                        = L.QSEND;
         lay.RQD                          = L.RQD;
-        lay.EL                           = L.EL;
+        lay.EL                           = intactModulus(ctx, L);
         lay.BDS                          = L.BDS.top;
     }
     in.TIP               = ctx.tip.LAYER - 1;

@@ -200,16 +200,34 @@ TEST_F(DecomposedRockStep, ReferenceStressBelowTwoDiametersUnderTheDesignDepth) 
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, at(27.0f, 21.0f)).SIGREF, 3700.0f - 62.4f * 20.0f);
 }
 
+TEST_F(DecomposedRockStep, SocketWithoutDiameterHasNoNearBaseZoneButTheStartingSize) {
+    // the zone of 2B below the design depth is measured with the diameter as given: none
+    rock().BDS               = {0.0f, 0.0f};
+    DecomposedStep st        = at(22.0f, 21.0f);
+    st.D                     = 4.5f;
+    st.scale                 = 1.5f;
+    const DecomposedResult r = decomposedRockSocket(*ctx, st);
+    EXPECT_FLOAT_EQ(r.SIGREF, 3700.0f - 62.4f * 20.0f);
+    // the socket itself has the starting diameter: the tip is that of a 3 ft socket
+    EXPECT_FLOAT_EQ(r.B, 3.0f);
+    const Hand h = strength(static_cast<double>(r.N), static_cast<double>(r.SIGREF));
+    EXPECT_NEAR(r.QB, h.qtip * 3.1416 * 9.0 / 4.0 / 2000.0, 1e-4 * r.QB);
+    // above the design depth the step keeps its own stress
+    st.z  = 20.0f;
+    st.dz = 0.0f;
+    EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, st).SIGREF, 2500.0f);
+}
+
 TEST_F(DecomposedRockStep, SocketLengthAndDiameterRules) {
     // a design depth above the layer: the socket reaches to the layer bottom
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, at(25.0f, 15.0f)).LSOCK, 40.0f);
-    // the socket grows with the stem; without a socket diameter the socket is the stem itself
+    // the socket grows with the stem; without a socket diameter it is the starting diameter
     DecomposedStep st = at(25.0f, 40.0f);
     st.D              = 4.5f;
     st.scale          = 1.5f;
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, st).B, 4.5f);
     rock().BDS = {0.0f, 0.0f};
-    EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, st).B, 4.5f);
+    EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, st).B, 3.0f);
     EXPECT_FLOAT_EQ(decomposedRockSocket(*ctx, at(25.0f, 40.0f)).B, 3.0f);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "settlement/RockSettlement.h"
 
@@ -116,6 +117,68 @@ TEST(StrongRock, SoilAboveTheRockAddsItsSideResistance) {
     EXPECT_NEAR(upper(15).TOPLOAD, QR + 50.0, 1e-3);
     EXPECT_GT(upper(15).TOPMOVE, 0.0f);
     for (int k = 2; k <= 15; ++k) EXPECT_GE(trend(k).TOPLOAD, trend(k - 1).TOPLOAD) << k;
+}
+
+// Gravelly sand and gravel above the rock are cohesionless: they take the sand curves in both
+// passes, not the ratio last computed for the clay below them.
+TEST(StrongRock, GravellySandAndGravelTakeTheSandCurves) {
+    auto run = [](int code) {
+        SettlementInput in = rockShaft();
+        in.NLAY = in.TIP = 3;
+        in.lay(1).code   = code;
+        in.lay(1).BOT = in.lay(1).ZREC = 5.0f;
+        in.lay(1).QSREC                = 20.0f;
+        in.lay(2).code                 = 2;
+        in.lay(2).TOP                  = 5.0f;
+        in.lay(2).BOT = in.lay(2).ZREC = 10.0f;
+        in.lay(2).QSREC                = 50.0f;
+        rockLayer(in, 3, 4, 10.0f, 20.0f, 100.0f, 5000.0f);
+        in.lay(3).QSREC = 350.0f;
+        std::pair<run::SettlementSet, run::SettlementSet> sets;
+        EXPECT_TRUE(strongRock(in, sets.first, sets.second).problem.empty());
+        return sets;
+    };
+    const auto sand = run(1);
+    const auto clay = run(2);
+    EXPECT_NE(sand.first(1).TOPLOAD, clay.first(1).TOPLOAD);
+    for (int code : {8, 9}) {
+        const auto gravel = run(code);
+        for (int k = 1; k <= 15; ++k) {
+            EXPECT_EQ(gravel.first(k).TOPLOAD, sand.first(k).TOPLOAD) << code << " " << k;
+            EXPECT_EQ(gravel.first(k).TOPMOVE, sand.first(k).TOPMOVE) << code << " " << k;
+            EXPECT_EQ(gravel.second(k).TOPLOAD, sand.second(k).TOPLOAD) << code << " " << k;
+            EXPECT_EQ(gravel.second(k).TOPMOVE, sand.second(k).TOPMOVE) << code << " " << k;
+        }
+    }
+}
+
+// The rock of the socket is the run of rock layers that ends in the tip layer: a rock layer above
+// a soil layer is not part of it, whatever its modulus and RQD; it counts as a layer above the
+// rock (here one without side resistance, so that its side curve does not matter either).
+TEST(StrongRock, RockTopIsWhereTheRunOfRockEndingInTheTipStarts) {
+    auto run = [](int upperCode, int middle, real upperEL, real upperRQD) {
+        SettlementInput in = rockShaft();
+        in.NLAY = in.TIP = 3;
+        rockLayer(in, 1, upperCode, 0.0f, 5.0f, upperRQD, upperEL);
+        in.lay(1).QSREC = 0.0f;
+        rockLayer(in, 2, middle, 5.0f, 10.0f, 100.0f, 5000.0f);
+        in.lay(2).QSREC = 60.0f;
+        rockLayer(in, 3, 4, 10.0f, 20.0f, 100.0f, 5000.0f);
+        in.lay(3).QSREC = 360.0f;
+        run::SettlementSet trend, upper;
+        EXPECT_TRUE(strongRock(in, trend, upper).problem.empty());
+        return trend;
+    };
+    const run::SettlementSet soil = run(2, 2, 0.0f, 0.0f);
+    for (const auto& [EL, RQD] : {std::pair{1e5f, 90.0f}, std::pair{10.0f, 20.0f}}) {
+        const run::SettlementSet rock = run(7, 2, EL, RQD);
+        for (int k = 1; k <= 15; ++k) {
+            EXPECT_EQ(rock(k).TOPLOAD, soil(k).TOPLOAD) << EL << " " << k;
+            EXPECT_EQ(rock(k).TOPMOVE, soil(k).TOPMOVE) << EL << " " << k;
+        }
+    }
+    // with rock in between, the upper layer belongs to the socket
+    EXPECT_NE(run(7, 4, 1e5f, 90.0f)(1).TOPLOAD, run(7, 4, 10.0f, 20.0f)(1).TOPLOAD);
 }
 
 TEST(StrongRock, RockThatTheShaftDoesNotReachIsRefused) {
