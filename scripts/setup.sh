@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
+    clang libclang-rt-14-dev
     qt6-base-dev
     nlohmann-json3-dev python3-jsonschema
     xvfb xauth fonts-liberation fonts-dejavu-core locales

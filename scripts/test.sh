@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh machine, builds with warnings as errors, and runs every test: once plainly
 # (shuffled, then again under a German locale), once under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and checks the formatting of the sources.
+# UndefinedBehaviorSanitizer, fuzzes each reader for a minute (clang, libFuzzer, under both
+# sanitizers), and checks the formatting of the sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -15,6 +16,8 @@ LC_ALL=de_DE.UTF-8 ctest --test-dir build/ci -j "$jobs" --output-on-failure
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
+
+./scripts/fuzz.sh 60
 
 if command -v clang-format >/dev/null; then
     git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "run/StepWarnings.h"
+
 namespace korven::capacity {
 
 using run::Layer;
@@ -155,6 +157,7 @@ DecomposedResult decomposedRockSocket(RunContext& ctx, const DecomposedStep& st)
 
     if (r.SIGREF < 0.001f && !K.noStressWarned) {
         K.noStressWarned = true;
+        run::flushStepBlocks(ctx);  // after the step warnings held so far
         run::writeBlock(ctx.runtime,
                         {kWarning, "DECOMPOSED ROCK, " + layerNo(st.layer) + ":",
                          "NO EFFECTIVE VERTICAL STRESS AT THE DEPTH OF" + length(ctx, st.z) + ",",
@@ -163,6 +166,7 @@ DecomposedResult decomposedRockSocket(RunContext& ctx, const DecomposedStep& st)
     }
     if (!r.socket.formed && !K.warned) {
         K.warned = true;
+        run::flushStepBlocks(ctx);
         run::writeBlock(ctx.runtime, {kWarning, "DECOMPOSED ROCK, " + layerNo(st.layer) + ":",
                                       "THE CLOSED-FORM SOCKET CANNOT BE FORMED FOR THE",
                                       "STEM DIAMETER OF" + length(ctx, st.D) + " (SOCKET LENGTH"

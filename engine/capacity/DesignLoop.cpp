@@ -15,6 +15,7 @@
 #include "capacity/TipResistance.h"
 #include "run/Echo.h"
 #include "run/ProjectFile.h"
+#include "run/StepWarnings.h"
 #include "settlement/PlotFile.h"
 #include "settlement/Report.h"
 #include "settlement/Settlement.h"
@@ -89,6 +90,7 @@ void walkProfile(RunContext& ctx) {
                 L.QSEND = ctx.QS;
             }
         }
+        run::flushStepBlocks(ctx);
     }
 }
 

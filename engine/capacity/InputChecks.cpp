@@ -14,6 +14,7 @@ using run::RunContext;
 namespace {
 
 constexpr std::string_view kError = "*********************ERROR**********************";
+constexpr real kMaxBellRatio      = 10.0f;
 
 [[noreturn]] void refuse(RunContext& ctx, const std::string& what, const std::string& rule) {
     run::stopRun(ctx, {kError, "THE PROJECT CANNOT BE ANALYSED:", what, rule});
@@ -75,6 +76,10 @@ void checkProject(RunContext& ctx) {
                "THE RANGE OF DIAMETERS MUST BE LESS THAN 250 FT (76 M)");
     if (ctx.RATIO < 0.0f)
         refuse(ctx, "THE BELL RATIO (RATIO) IS NEGATIVE", "IT MUST BE 0 (NO BELL) OR MORE");
+    // the data dialog takes base diameters up to ten stem diameters
+    if (ctx.RATIO > kMaxBellRatio)
+        refuse(ctx, "THE BELL RATIO (RATIO) IS GREATER THAN 10",
+               "IT MUST BE 0 (NO BELL) OR UP TO 10 BASE DIAMETERS PER STEM DIAMETER");
     if (belled(ctx) && !(ctx.BELANG > 0.0f && ctx.BELANG < 90.0f))
         refuse(ctx, "THE BELL ANGLE (BELANG) OF A BELLED SHAFT IS NOT BETWEEN 0 AND 90 DEGREES",
                "IT MUST BE GREATER THAN 0 AND LESS THAN 90 DEGREES");

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "run/StepWarnings.h"
+
 namespace korven::capacity {
 
 using run::Layer;
@@ -217,19 +219,17 @@ void prepareStep(RunContext& ctx, int i, int k) {
             "Blow counts should be greater than 25 for this criterion.",
             "Select other soil criteria and do not use this output data."};
         run::writeBlock(ctx.report, lines);
-        run::writeBlock(ctx.runtime, lines);
+        run::writeStepBlock(ctx, lines);
     }
     if (L.code == 1 && st.N < 0.001f && st.PHI < 0.001f)
-        run::writeBlock(
-            ctx.runtime,
-            {kErrorLine, "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS",
-             "OR THE INTERNAL FRICTION ANGLE FOR SAND LAYERS"});
+        run::writeStepBlock(
+            ctx, {kErrorLine, "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS",
+                  "OR THE INTERNAL FRICTION ANGLE FOR SAND LAYERS"});
     if ((L.code <= 3 || L.code == 5) && st.GAMMA < 50.0f)
-        run::writeBlock(
-            ctx.runtime,
-            {kErrorLine, "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM",
-             "WILL CONSIDER THE SUBMERGED UNIT WEIGHT INTERNALLY IF THE SOIL",
-             "IS BELOW THE WATER TABLE WHICH SHOULD BE ENTERED BY THE USER"});
+        run::writeStepBlock(
+            ctx, {kErrorLine, "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM",
+                  "WILL CONSIDER THE SUBMERGED UNIT WEIGHT INTERNALLY IF THE SOIL",
+                  "IS BELOW THE WATER TABLE WHICH SHOULD BE ENTERED BY THE USER"});
 
     // one foot of effective unit weight, submerged below the water table
     const real dSigma = st.Z > ctx.WT ? st.GAMMA - RunContext::GAMMAW : st.GAMMA;

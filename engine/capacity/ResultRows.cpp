@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "capacity/TipResistance.h"
+#include "run/RowCheck.h"
 #include "settlement/Report.h"
 
 namespace korven::capacity {
@@ -81,6 +82,39 @@ void formRow(RunContext& ctx, int r, int i) {
     t.count              = r;
 }
 
+// every value of row r that the report, the console or the plot data file prints
+void checkRow(RunContext& ctx, int r) {
+    const run::RowTable& t = ctx.rows;
+    const bool up          = ctx.loadType == 2;
+    run::checkRowValues(ctx, t.LENGTH(r),
+                        {{"LENGTH", t.LENGTH(r)},
+                         {"VOLUME", t.VOLUME(r)},
+                         {"QS", t.QS(r)},
+                         {up ? "WT" : "QB", t.QB(r)},
+                         {"QU", t.QU(r)},
+                         {"QBD", t.QBD(r)},
+                         {"QDN", t.QDN(r)},
+                         {"QU/VOLUME", t.QUVOL(r)},
+                         {"LRFD QS", t.QSL(r)},
+                         {up ? "WT" : "LRFD QB", t.QBL(r)},
+                         {"LRFD QU", t.QUL(r)}});
+}
+
+// a line of the resampled table
+void checkTableRow(RunContext& ctx, const TableRow& row) {
+    const bool up   = ctx.loadType == 2;
+    const bool lrfd = ctx.lrfd();
+    run::checkRowValues(ctx, row.LENGTH,
+                        {{"LENGTH", row.LENGTH},
+                         {"VOLUME", row.VOLUME},
+                         {"QS", row.QS},
+                         {up ? "WT" : "QB", row.QB},
+                         {"QU", row.QU},
+                         {lrfd ? "LRFD QS" : "QBD", row.C6},
+                         {lrfd ? (up ? "WT" : "LRFD QB") : "QDN", row.C7},
+                         {lrfd ? "LRFD QU" : "QU/VOLUME", row.C8}});
+}
+
 }  // namespace
 
 PassEnd formRows(RunContext& ctx) {
@@ -104,6 +138,7 @@ PassEnd formRows(RunContext& ctx) {
 
     for (int i = first, r = 1; i <= last; ++i, ++r) {
         formRow(ctx, r, i);
+        checkRow(ctx, r);
         const TableRow row = settlement::tableRow(ctx, r);
         settlement::writeTableRow(ctx, ctx.con, row);
         if (ctx.designControl == 1) settlement::writeTableRow(ctx, ctx.report, row);
@@ -163,8 +198,10 @@ void writeResampled(RunContext& ctx) {
         if (out.QS < 0.00001f) out.QS = 0.0f;
         // metric tables stop at the design depth, within a rounding of the unit conversion
         const bool withinDepth = !ctx.si() || x <= ctx.DGH + 0.0001f;
-        if (x >= from && x > from + ctx.shaft.HB && withinDepth)
+        if (x >= from && x > from + ctx.shaft.HB && withinDepth) {
+            checkTableRow(ctx, out);
             settlement::writeTableRow(ctx, ctx.report, out);
+        }
     }
 }
 

@@ -8,7 +8,8 @@ namespace korven::capacity {
 using run::real;
 using run::RunContext;
 
-bool belled(const RunContext& ctx) { return static_cast<int>(ctx.RATIO) != 0; }
+// compared as a real: a ratio of any size (3E9, 1D30) is a bell, and no cast can overflow
+bool belled(const RunContext& ctx) { return ctx.RATIO >= 1.0f || ctx.RATIO <= -1.0f; }
 
 run::Shaft shaftGeometry(const RunContext& ctx, real D) {
     constexpr real pi = RunContext::PISHAFT;

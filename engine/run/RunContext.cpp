@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "run/StepWarnings.h"
+
 namespace korven::run {
 
 void Channel::useBuffer() {
@@ -129,6 +131,7 @@ void writeBlock(Channel& ch, std::initializer_list<std::string_view> lines) {
 }
 
 void stopRun(RunContext& ctx, std::initializer_list<std::string_view> lines, bool alsoReport) {
+    flushStepBlocks(ctx);
     writeBlock(ctx.runtime, lines);
     if (alsoReport) writeBlock(ctx.report, lines);
     std::string what;

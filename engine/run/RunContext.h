@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "run/Format.h"
 #include "run/Trace.h"
@@ -295,6 +296,25 @@ struct WeakRockState {
     bool warned  = false;  ///< the out-of-range block was written in this diameter pass
 };
 
+/// Warning blocks of the depth steps of one layer in one diameter pass, held back for the runtime
+/// file so that a block repeated at every step is written once with the count of its repeats
+/// (see run/StepWarnings.h).
+struct HeldStepBlocks {
+    struct Block {
+        std::vector<std::string> lines;
+        int repeats = 0;  ///< further steps that gave the same block
+    };
+    int layer = 0;     ///< layer entry of the held blocks
+    real D    = 0.0f;  ///< stem diameter of their pass, ft
+    std::vector<Block> blocks;
+};
+
+/// Quantities of rows already reported as not finite in the current diameter pass.
+struct NonFiniteReported {
+    real D = 0.0f;  ///< stem diameter of the pass, ft
+    std::vector<std::string> names;
+};
+
 /// The data area of one run. Every call of the entry starts from a freshly made one, so the
 /// initial values below are those of every run.
 struct RunContext {
@@ -310,9 +330,11 @@ struct RunContext {
     Channel runtime;
     Channel report;
     Channel tzdata;
-    std::string projectText;  ///< channel 5: the whole project file
-    TraceFile trace;          ///< open when names.dat names a trace
-    std::string tracePath;    ///< names.dat line 6 when there is one: the trace's path
+    std::string projectText;      ///< channel 5: the whole project file
+    TraceFile trace;              ///< open when names.dat names a trace
+    std::string tracePath;        ///< names.dat line 6 when there is one: the trace's path
+    HeldStepBlocks heldBlocks;    ///< step warnings not yet written to the runtime file
+    NonFiniteReported nonFinite;  ///< see run/RowCheck.h
 
     // ---- project values
     std::string title;         ///< 72 characters at most

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "capacity/DesignLoop.h"
+#include "run/StepWarnings.h"
 
 namespace korven::run {
 namespace {
@@ -187,17 +188,24 @@ std::int32_t runEngine(std::istream& console) {
     } catch (const RunStop&) {
         result = kRunStopped;
     } catch (const std::bad_alloc&) {
+        ctx->heldBlocks.blocks.clear();  // no memory to write them with
         ctx->runtime.put(
             "\n\n     *********************ERROR**********************\n"
             "     OUT OF MEMORY: THE RUN WAS STOPPED\n\n\n");
         result = kInternalError;
     } catch (const std::exception& e) {
+        flushStepBlocks(*ctx);
         ctx->runtime.put(
             "\n\n     *********************ERROR**********************\n"
             "     INTERNAL ERROR: ");
         ctx->runtime.put(e.what());
         ctx->runtime.put("\n\n\n");
         result = kInternalError;
+    } catch (...) {
+        result = kInternalError;
+    }
+    try {
+        flushStepBlocks(*ctx);
     } catch (...) {
         result = kInternalError;
     }

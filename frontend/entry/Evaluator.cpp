@@ -161,7 +161,9 @@ long double Hex(std::string_view digits) {
         }
         v = v * 16 + static_cast<std::uint32_t>(d);
     }
-    return v;
+    // the 32-bit signed pattern a hex field writes: $FFFFFFFF is -1, so a field's own text reads
+    // back to its value
+    return static_cast<std::int32_t>(v);
 }
 
 std::string DeleteDoubleMinus(std::string_view s) {

@@ -2,6 +2,7 @@
 // through the real engine library where the behaviour shows in the files.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <sstream>
 
@@ -75,6 +76,16 @@ TEST(Shaft, BelledGeometry) {
     EXPECT_FLOAT_EQ(straight.HB, 0.0f);
     EXPECT_FLOAT_EQ(straight.VUNDER, 0.0f);
     EXPECT_NEAR(straight.STEEL, 0.01f * 3.142f * 9.0f / 4.0f * 144.0f, 1e-4f);
+}
+
+TEST(Shaft, BellWhenTheWholePartOfTheRatioIsNotZero) {
+    RunContext ctx;
+    const std::pair<real, bool> cases[] = {{0.0f, false}, {0.99f, false}, {1.0f, true},
+                                           {2.5f, true},  {3e9f, true},   {1e30f, true}};
+    for (const auto& [ratio, bell] : cases) {
+        ctx.RATIO = ratio;
+        EXPECT_EQ(belled(ctx), bell) << ratio;
+    }
 }
 
 TEST(ResultRows, DesignValuesAndShaftWeight) {
@@ -223,6 +234,133 @@ TEST_F(Engine, StepWarningsGoWhereTheyBelong) {
     }
 }
 
+// A warning of every step is written to the runtime file once per layer and diameter, with the
+// count of the further steps; the report keeps each one where it arises.
+TEST_F(Engine, StepWarningsRepeatedInALayerAreCountedInTheRuntimeFile) {
+    const char* const unitWeight = "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM";
+    const char* const sandInput = "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS";
+    const char* const blowCounts  = "Blow counts should be greater than 25 for this criterion.";
+    const std::string noWeight    = "0.0 0 0.0 2000 8 0.0 0.0 1 1 \n";
+    const std::string bareSand    = "0.0 0 0.0 0.0 0 0.0 0.0 1 1 \n";
+    const std::string looseGravel = "125 20 0 0 0 1 1 \n";
+    struct Case {
+        const char* name;
+        std::string layers;
+        std::vector<const char*> blocks;  // held in this order in each layer and pass
+        bool inReport;
+    } const cases[] = {
+        // the kind of project that flooded the runtime file: a clay without unit weight
+        {"unit weight", "2 60 \n" + noWeight + noWeight + "0 0\n", {unitWeight}, false},
+        // two causes at every step of a sand given neither N, PHI nor unit weight
+        {"two causes",
+         "1 60 \n" + bareSand + bareSand + "1 \n0 0\n",
+         {sandInput, unitWeight},
+         false},
+        {"gravel", "9 60 \n" + looseGravel + looseGravel, {blowCounts}, true},
+    };
+    for (const auto& c : cases) {
+        // 5 diameters, 60 steps each
+        const auto out =
+            run(project("2 1 0.7 1 1 2", "3 5 0 0 0 0 3600000", "1 100 30 2 3", c.layers));
+        EXPECT_EQ(out.result, 0) << c.name << out.runtime.substr(0, 2000);
+        for (const char* line : c.blocks) {
+            EXPECT_EQ(count(out.runtime, line), 5) << c.name << " " << line;
+            EXPECT_EQ(count(out.report, line), c.inReport ? 5 * 60 : 0) << c.name;
+        }
+        EXPECT_EQ(count(out.runtime, "\n     (REPEATED AT 59 FURTHER STEPS OF THIS LAYER)\n\n\n"),
+                  5 * static_cast<int>(c.blocks.size()))
+            << c.name << out.runtime.substr(0, 3000);
+        // each count stands in the frame of its own block
+        const auto first = out.runtime.find(c.blocks.back());
+        const auto note  = out.runtime.find("(REPEATED AT", first);
+        EXPECT_GT(out.runtime.find("\n\n", first), note) << c.name;
+        EXPECT_LT(out.runtime.size(), 10000u) << c.name;
+    }
+}
+
+// "nan" or "inf" standing as a word: what a value that is not finite would print as
+bool printsNonFinite(const std::string& text) {
+    std::string low = text;
+    for (char& c : low) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* word : {"nan", "inf"}) {
+        for (auto at = low.find(word); at != std::string::npos; at = low.find(word, at + 1)) {
+            const bool before = at > 0 && std::isalpha(static_cast<unsigned char>(low[at - 1]));
+            const bool after =
+                at + 3 < low.size() && std::isalpha(static_cast<unsigned char>(low[at + 3]));
+            if (!before && !after) return true;
+        }
+    }
+    return false;
+}
+
+// Extreme but legal projects run without a value that is not finite in any output, or say which
+// quantity at which depth could not be computed.
+TEST_F(Engine, ExtremeInputPrintsNoValueThatIsNotFinite) {
+    const std::string stiffRock =
+        "7 80 \n1E9 1E8 10 0.001 3 0 1E9 100 0 1 1 \n1E9 1E8 10 0.001 3 0 1E9 100 0 1 1 \n";
+    const std::string softClay =
+        "2 80 \n0.0 60 0.0 1 0 0.0 0.0 1 1 \n0.0 60 0.0 1 0 0.0 0.0 1 1 \n0 0\n";
+    const std::string steepSand =
+        "1 80 \n0.0 130 89.99 0.0 100 0.0 0.0 1 1 \n0.0 130 89.99 0.0 100 0.0 0.0 1 1 \n1 \n0 0\n";
+    const std::string denseGravel = "9 80 \n150 1E6 0 0 0 1 1 \n150 1E6 0 0 0 1 1 \n";
+    const std::string weakRock =
+        "6 80 \n1E8 1 6 30 3 0 1E9 100 0 1 1 \n1E8 1 6 30 3 0 1E9 100 0 1 1 \n";
+    const std::string decomposed =
+        "5 80 \n150 100 0.49 1E9 3 0 0 1 1 \n150 100 0.49 1E9 3 0 0 1 1 \n";
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* warning = nullptr;  // the quantities named, once per diameter
+    } const cases[] = {
+        {"very stiff rock",
+         project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "2 100 30 2 3", clay(20) + stiffRock)},
+        {"very soft clay", project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "1 0 30 2 3", softClay)},
+        {"huge diameters",
+         project("2 1 0.7 1 1 2", "200 201 0 0 0 0 3600000", "1 0 30 2 3", clay(480))},
+        {"huge belled diameter",
+         project("2 1 0.7 1 1 2", "24 0 10 89 0 0 3600000", "1 0 30 2 3", clay(480))},
+        {"water table far below",
+         project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "2 3E38 30 2 3", clay(20) + steepSand)},
+        {"dense gravel",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 0 30 2 3", denseGravel)},
+        {"strong weak rock",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 0 30 2 3", clay(20) + weakRock)},
+        {"stiff decomposed rock",
+         project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 0 30 2 3", clay(20) + decomposed)},
+        {"stiff shaft", project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3E38", "1 0 30 2 3", clay(60))},
+        {"soft shaft", project("2 1 0.7 1 1 2", "3 0 0 0 0 0 1E-30", "1 0 30 2 3", clay(60))},
+        {"design load",
+         project("1 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "2 0 1E30 2 3", clay(20) + stiffRock)},
+        // values that overflow the 32-bit reals of the analysis
+        {"tiny factors of safety",
+         project("2 1 0.7 1 1 2", "3 4 0 0 0 0 3600000", "1 0 30 1E-38 1E-38", clay(60)),
+         "NOT A FINITE NUMBER: QBD, QDN"},
+        {"huge LRFD factors",
+         project("2 1 0.7 1 1 1", "3 4 0 0 0 0 3600000", "1 0 30 2 3", clay(60, 2000, "1E38 1E38")),
+         "NOT A FINITE NUMBER: LRFD QS, LRFD QB, LRFD QU"},
+    };
+    for (const auto& c : cases) {
+        const auto out = run(c.text);
+        EXPECT_TRUE(out.result == 0 || out.result == 1) << c.name << "\n" << out.runtime;
+        for (const std::string* file : {&out.report, &out.plot, &out.runtime})
+            EXPECT_FALSE(printsNonFinite(*file)) << c.name << "\n" << *file;
+        const int diameters = count(out.report, "DIAMETER OF STEM          =");
+        for (const std::string* file : {&out.report, &out.runtime}) {
+            EXPECT_EQ(count(*file, "NOT A FINITE NUMBER"), c.warning ? diameters : 0) << c.name;
+            if (c.warning) {
+                EXPECT_EQ(count(*file, std::string(c.warning) + "\n"), diameters) << c.name;
+                EXPECT_EQ(count(*file, "\n     AT THE DEPTH OF 1.00 FT, STEM DIAMETER 3.00 FT.\n"),
+                          1)
+                    << c.name << *file;
+            }
+        }
+        if (c.warning) {
+            EXPECT_EQ(diameters, 3) << c.name;
+            EXPECT_NE(out.report.find("**********"), std::string::npos) << c.name;
+        }
+    }
+}
+
 TEST_F(Engine, CoefficientGivenAtOneEndIsReported) {
     struct Case {
         const char* name;
@@ -295,8 +433,18 @@ TEST_F(Engine, RefusedInput) {
         {"deeper layer",
          project("2 1 0.7 1 1 2", "3 0 0 0 0 0 3600000", "1 550 540 2 3", clay(501)),
          "LAYER 1: THE LAYER REACHES BELOW 500 FT (152 M)"},
-        {"huge bell", project("2 1 0.7 1 1 2", "3 0 100 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+        {"huge bell", project("2 1 0.7 1 1 2", "25 0 10 30 0 0 3600000", "1 100 30 2 3", clay(60)),
          "TWO BASE DIAMETERS OF THE LARGEST SHAFT REACH 500 FT (152 M) OR MORE"},
+        // ratios beyond any int: the bell test compares them as reals
+        {"bell ratio 3E9",
+         project("2 1 0.7 1 1 2", "3 0 3E9 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "THE BELL RATIO (RATIO) IS GREATER THAN 10"},
+        {"bell ratio 1D30",
+         project("2 1 0.7 1 1 2", "3 0 1D30 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "THE BELL RATIO (RATIO) IS GREATER THAN 10"},
+        {"bell ratio just above 10",
+         project("2 1 0.7 1 1 2", "3 0 10.01 30 0 0 3600000", "1 100 30 2 3", clay(60)),
+         "THE BELL RATIO (RATIO) IS GREATER THAN 10"},
         {"flat bell", project("2 1 0.7 1 1 2", "3 0 3 0.001 0 0 3600000", "1 100 30 2 3", clay(60)),
          "THE IGNORED PORTIONS AND THE BELL REACH 500 FT (152 M) OR MORE"},
     };

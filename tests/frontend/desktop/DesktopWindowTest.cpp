@@ -281,6 +281,17 @@ private slots:
         edit->SetHex(true);
         edit->SetNumber(255);
         QCOMPARE(edit->text(), QStringLiteral("$00FF"));
+        // leaving a hex field keeps its value over the whole 32-bit range
+        for (const long double v : {-2147483648.0L, -2147483647.0L, -65536.0L, -1.0L, 0.0L,
+                                    65535.0L, 65536.0L, 2147483646.0L, 2147483647.0L}) {
+            edit->SetNumber(v);
+            const QString shown = edit->text();
+            QVERIFY(edit->Validate());
+            QCOMPARE(edit->text(), shown);
+            QCOMPARE(edit->Number(), v);
+        }
+        edit->SetNumber(-1);
+        QCOMPARE(edit->text(), QStringLiteral("$FFFFFFFF"));
         edit->SetHex(false);
 
         edit->SetEditLabel(label);

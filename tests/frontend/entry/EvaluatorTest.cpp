@@ -47,7 +47,7 @@ TEST(EvaluateExpression, Values) {
         {"ceil(1.2)", 2},          {"floor(-1.2)", -2},      {"5!", 120},
         {"0!", 1},                 {"(-3)!", -6},            {"3!!", 720},
         {"2*3!", 12},              {"$1F", 31},              {"$ff", 255},
-        {"$FFFFFFFF", 4294967295.0L}, {"$000000001F", 31},                        {"3=3", 1},
+        {"$FFFFFFFF", -1}, {"$000000001F", 31},                        {"3=3", 1},
         {"3=4", 0},                {"0|0", 0},               {"0|2", 1},
         {"1&0", 0},                {"2&3", 1},               {"1+1=2", 1},
         {"(e)-1", e - 1},          {"e", e},                 {"-E", -e},
@@ -65,6 +65,23 @@ TEST(EvaluateExpression, Values) {
         EXPECT_LE(std::fabs(v - c.expected), 1E-17L * std::max(1.0L, std::fabs(c.expected)))
             << static_cast<double>(v);
     }
+}
+
+// "$" numbers are the 32-bit signed pattern that a hex field writes, at both ends of the range
+TEST(EvaluateExpression, HexReadsTheSigned32BitPattern) {
+    const std::pair<const char*, long double> cases[] = {
+        {"$7FFFFFFF", 2147483647.0L},
+        {"$80000000", -2147483648.0L},
+        {"$80000001", -2147483647.0L},
+        {"$FFFFFFFE", -2},
+        {"$0000", 0},
+        {"$00000000FFFFFFFF", -1},
+        {"$FFFF", 65535},
+        {"$10000", 65536},
+
+        {"$FFFFFFFF+1", 0},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(EvaluateExpression(text), value) << text;
 }
 
 TEST(EvaluateExpression, Messages) {
