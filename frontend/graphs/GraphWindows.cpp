@@ -39,8 +39,7 @@ void InstallGraphWindows(TMainForm& form) {
     };
     form.OnShowSideView = [view = QPointer<TDlgSideView>()](TMainForm& f) mutable {
         if (!view) {
-            view = new TDlgSideView([&f] { return ReadProject(f); },
-                                    [&f](long double L) { f.Project().DesignLength = L; });
+            view = new TDlgSideView([&f] { return ReadProject(f); });
         }
         f.ShowChild(view);
         view->FormActivate();

@@ -2,6 +2,7 @@
 #include "graphs/PlotForm.h"
 
 #include <QActionGroup>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,6 +23,7 @@
 #include "entry/GraphDialogs.h"
 #include "graphs/GraphCaption.h"
 #include "project/GeneralFormat.h"
+#include "project/MainRules.h"
 #include "project/Messages.h"
 
 namespace korven {
@@ -222,7 +224,7 @@ bool TPlotForm::FitToCurves() {
 }
 
 void TPlotForm::Reload() {
-    if (!FitToCurves()) {
+    if (graph_.LineCount() == 0 || !FitToCurves()) {
         (parentWidget() ? parentWidget() : this)->close();
         return;
     }
@@ -620,12 +622,26 @@ void TPlotForm::PlotPageClick() {
                          static_cast<int>(std::lround(m.bottom() * 1000))};
 }
 
+QString TPlotForm::AskPictureName(const QString& title, const QStringList& filters,
+                                  const QString& suffix) {
+    // the folder of the project (the current directory since it was opened or saved)
+    const QString chosen =
+        AskSaveFileName(this, title, QDir::currentPath() + QLatin1Char('/'), filters);
+    if (chosen.isEmpty()) return {};
+    const QString path = PictureFileName(chosen, suffix);
+    if (path.isEmpty())
+        ShowMessage(
+            this, TMsgKind::Error,
+            QStringLiteral("A picture is not saved under a project's name (.kvd): ") + chosen);
+    return path;
+}
+
 void TPlotForm::PlotSaveClick() {
-    QString path =
-        AskSaveFileName(this, QStringLiteral("Save To Disk"), QString(),
-                        {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG image (*.png)")});
+    const QString path =
+        AskPictureName(QStringLiteral("Save To Disk"),
+                       {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG image (*.png)")},
+                       QStringLiteral("bmp"));
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
 
     // the dialog allocates the bitmap; a refusal after OK means the memory would not hold it
     auto* format   = new TdlgFormat(this);
@@ -657,8 +673,8 @@ void TPlotForm::PlotSaveClick() {
 }
 
 void TPlotForm::PlotPdfClick() {
-    QString path = AskSaveFileName(this, QStringLiteral("Save as PDF"), QString(),
-                                   {QStringLiteral("PDF document (*.pdf)")});
+    QString path = AskPictureName(QStringLiteral("Save as PDF"),
+                                  {QStringLiteral("PDF document (*.pdf)")}, QStringLiteral("pdf"));
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     QPrinter printer(QPrinter::HighResolution);

@@ -122,6 +122,8 @@ protected:
 
 private:
     void BuildMenu();
+    /// The save dialog of a picture; empty when cancelled or refused (a project's name).
+    QString AskPictureName(const QString& title, const QStringList& filters, const QString& suffix);
     bool FitToCurves();
     void MenuOpening();
     void ApplyFontSize(int size);

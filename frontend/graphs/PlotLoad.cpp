@@ -71,6 +71,13 @@ std::array<TGraphPlot*, 12> TResultGraphs::All() {
             &pltCombine, &pltCombineD, &pltAxial, &pltUpper,  &pltLower, &pltCombinedSettle};
 }
 
+void TResultGraphs::Clear() {
+    for (TGraphPlot* g : All()) {
+        g->SetLineCount(0);
+        g->SetLayerCount(0);
+    }
+}
+
 bool TResultGraphs::LoadPlotData(const std::string& fileName, TPlotProject& project,
                                  const std::vector<TLayerRow>& layers, std::string* error) {
     TGraphPlot* const perDiameter[] = {&pltSkin,    &pltTip,   &pltTotal, &FSpltSkin, &FSpltTip,

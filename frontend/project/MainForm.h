@@ -97,6 +97,13 @@ private:
     void UpdateDataMenu();
     void UpdateComputationMenu();
     void UpdateGraphicsMenu();
+    bool GraphEnabled(int index) const;
+    /// Results of the previous project or run go: graphs emptied, their windows closed.
+    void ClearResults();
+    /// A menu about to open makes the active child store its edits; a refusal closes it again.
+    bool MenuStoresEdits(QMenu* menu);
+    bool SaveCommand();
+    bool SaveAsCommand();
     void UpdateWindowMenu();
     void UpdateLrfdColumns();
     void AddRecent(const QString& path);

@@ -25,6 +25,43 @@ QString CommandLineProject(const QString& argument) {
 
 bool IsUntitled(const QString& fileName) { return fileName == QLatin1String(kUntitledName); }
 
+QString FilterSuffix(const QString& filter) {
+    const qsizetype open  = filter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open) return {};
+    const QString pattern = filter.mid(open + 1, close - open - 1).trimmed();
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(' '))
+        || pattern.contains(QLatin1Char(';')))
+        return {};
+    const QString suffix = pattern.mid(2);
+    return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('.')) ? QString()
+                                                                                  : suffix;
+}
+
+QString DefaultSuffix(const QStringList& filters, const QString& chosen) {
+    if (const QString own = FilterSuffix(chosen); !own.isEmpty()) return own;
+    for (const QString& f : filters)
+        if (const QString s = FilterSuffix(f); !s.isEmpty()) return s;
+    return {};
+}
+
+QString PictureFileName(const QString& chosen, const QString& suffix) {
+    if (chosen.isEmpty()) return {};
+    const QFileInfo info(chosen);
+    QString name = chosen;
+    if (info.suffix().isEmpty() && !suffix.isEmpty()) name += QLatin1Char('.') + suffix;
+    if (QFileInfo(name).suffix().compare(QLatin1String("kvd"), Qt::CaseInsensitive) == 0) return {};
+    return name;
+}
+
+bool GraphItemEnabled(int graphIndex, bool resultsLoaded, bool plotFileExists,
+                      bool settlementAvailable) {
+    constexpr int kFirstBoundsGraph = 9;  // upper bound, lower bound, combined settlement
+    if (graphIndex < 0 || graphIndex >= 12) return false;
+    return resultsLoaded && plotFileExists
+           && (graphIndex < kFirstBoundsGraph || settlementAvailable);
+}
+
 bool TRecentFiles::Add(const QString& path) {
     if (FItems[0] == path) return false;
     std::size_t from = kSize - 1;  // not found: everything moves down, the tenth drops

@@ -27,6 +27,24 @@ QString CommandLineProject(const QString& argument);
 /// True for the name that marks a project never saved.
 bool IsUntitled(const QString& fileName);
 
+/// The extension a file dialog filter such as "Bitmap (*.bmp)" stands for ("bmp"); empty for a
+/// filter of several extensions or of any file ("All Files(*.*)").
+QString FilterSuffix(const QString& filter);
+
+/// The extension a save dialog gives a name typed without one: that of the chosen filter, or,
+/// for a filter of any file, that of the first filter that has one.
+QString DefaultSuffix(const QStringList& filters, const QString& chosen);
+
+/// The name a picture is written to: `chosen` with `suffix` appended when it has no extension.
+/// Empty when the name is a project file's (".kvd", any case): a picture never replaces one.
+QString PictureFileName(const QString& chosen, const QString& suffix);
+
+/// Whether the graph of `graphIndex` (the order of the Graphics menu) may be opened: results of
+/// this project are loaded and their plot data file still exists; the upper, lower and combined
+/// settlement graphs (9 to 11) also need settlement curves in those results.
+bool GraphItemEnabled(int graphIndex, bool resultsLoaded, bool plotFileExists,
+                      bool settlementAvailable);
+
 /// The ten most recent project files, most recent first.
 class TRecentFiles {
 public:

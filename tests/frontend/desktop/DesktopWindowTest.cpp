@@ -536,7 +536,8 @@ private slots:
         if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) QSKIP("no de_DE.UTF-8 locale");
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         FForm->SetLibraryPath(Work("no-engine.so"));
-        FFiles.Save = Work("pier.kvd");
+        FFiles.Save                  = Work("pier.kvd");
+        FForm->Project().MinDiameter = 2;  // a shaft the engine can be asked about
         Action("CompRun")->trigger();
         const QString point   = QString::fromLatin1(std::localeconv()->decimal_point);
         const QString qtPoint = QLocale().decimalPoint();

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     SideViewData data;
     data.shaft  = {3, 38, 3, 45};
     data.layers = {{2, 12}, {1, 24}, {8, 33}, {3, 45}};
-    auto* side  = new TDlgSideView([&] { return data; }, nullptr);
+    auto* side  = new TDlgSideView([&] { return data; });
     area->addSubWindow(side)->showMaximized();
     Shot(main, out + "/elevation-view.png");
     QPrinter sidePdf(QPrinter::HighResolution);
