@@ -70,6 +70,7 @@ QString EscapeAmpersands(QString text) {
 }  // namespace
 
 const std::array<const char*, 12>& TMainForm::GraphNames() { return kGraphNames; }
+const std::array<const char*, 12>& TMainForm::GraphCaptions() { return kGraphCaptions; }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
@@ -420,12 +421,18 @@ QMdiSubWindow* TMainForm::ShowChild(QWidget* widget) {
             return w;
         }
     }
+    // a new window steps down and right of those already open instead of covering them
+    int open = 0;
+    for (QMdiSubWindow* other : FMdi->subWindowList())
+        if (other->isVisible() && !other->isMinimized() && !other->isMaximized()) ++open;
     QMdiSubWindow* w = FMdi->addSubWindow(widget);
     w->setAttribute(Qt::WA_DeleteOnClose);
     QPixmap blank(16, 16);  // no toolkit logo in a child's title bar
     blank.fill(Qt::transparent);
     w->setWindowIcon(QIcon(blank));
     w->adjustSize();
+    const int step = std::max(w->height() - w->widget()->height(), 24);  // one title bar
+    w->move(CascadePosition(open, FMdi->viewport()->size(), w->size(), step));
     w->show();
     FMdi->setActiveSubWindow(w);
     return w;

@@ -80,6 +80,8 @@ public:
 
     /// Object names of the twelve graph items, in the order of the Graphics menu.
     static const std::array<const char*, 12>& GraphNames();
+    /// Captions of the twelve Graphics menu items, in the same order.
+    static const std::array<const char*, 12>& GraphCaptions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

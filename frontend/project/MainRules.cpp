@@ -2,6 +2,7 @@
 #include "MainRules.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace korven {
 
@@ -60,6 +61,33 @@ bool GraphItemEnabled(int graphIndex, bool resultsLoaded, bool plotFileExists,
     if (graphIndex < 0 || graphIndex >= 12) return false;
     return resultsLoaded && plotFileExists
            && (graphIndex < kFirstBoundsGraph || settlementAvailable);
+}
+
+bool GraphShowsOneDiameter(int graphIndex) {
+    return graphIndex == 6 || graphIndex == 7 || graphIndex == 11;
+}
+
+QString GraphWindowName(const QString& caption, const QString& menuCaption,
+                        const QString& diameter) {
+    QString name = caption.trimmed();
+    if (name.isEmpty()) {
+        name = menuCaption;
+        name.replace(QLatin1String("&&"), QLatin1String("\x01"));
+        name.remove(QLatin1Char('&'));
+        name.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+        name = name.trimmed();
+    }
+    if (!diameter.trimmed().isEmpty()) name += QLatin1String(", ") + diameter.trimmed();
+    return name;
+}
+
+QPoint CascadePosition(int n, const QSize& area, const QSize& window, int step) {
+    step           = std::max(step, 1);
+    const int room = std::min(area.width() - window.width(), area.height() - window.height());
+    // how many steps fit before a window would run over the edge
+    const int fit = std::max(room / step + 1, 1);
+    const int k   = std::max(n, 0) % fit;
+    return {k * step, k * step};
 }
 
 bool TRecentFiles::Add(const QString& path) {

@@ -1,6 +1,8 @@
 // The main window's rules that need no window: caption, command-line name and recent files.
 #pragma once
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -44,6 +46,21 @@ QString PictureFileName(const QString& chosen, const QString& suffix);
 /// settlement graphs (9 to 11) also need settlement curves in those results.
 bool GraphItemEnabled(int graphIndex, bool resultsLoaded, bool plotFileExists,
                       bool settlementAvailable);
+
+/// Whether the graph of `graphIndex` draws one diameter only: the three combined graphs (6, 7
+/// and 11), which show the smallest diameter of the range.
+bool GraphShowsOneDiameter(int graphIndex);
+
+/// Title of a graph window and its entry in the Window menu: the graph's caption, or its menu
+/// item's text (access keys and trailing blanks dropped) when the graph has none; followed by
+/// ", " and `diameter` when that is given.
+QString GraphWindowName(const QString& caption, const QString& menuCaption,
+                        const QString& diameter);
+
+/// Where the `n`-th new child window (from 0) goes in an area of `area`: each one `step` pixels
+/// right of and below the one before, starting again at the top left when a window of `window`
+/// would no longer fit.
+QPoint CascadePosition(int n, const QSize& area, const QSize& window, int step);
 
 /// The ten most recent project files, most recent first.
 class TRecentFiles {

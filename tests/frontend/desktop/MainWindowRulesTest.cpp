@@ -61,6 +61,38 @@ TEST(MainRules, OneEnablingRuleForEveryGraph) {
     EXPECT_FALSE(GraphItemEnabled(12, true, true, true));
 }
 
+TEST(MainRules, GraphWindowsAreNamedByTheirGraph) {
+    struct Case {
+        const char *caption, *menu, *diameter, *name;
+    };
+    const Case cases[] = {
+        {"Skin Ultimate Friction vs Depth", "Ultimate &Skin Friction vs Depth", "",
+         "Skin Ultimate Friction vs Depth"},
+        {"", "Axial Load vs Settlement (upper bound)", "",
+         "Axial Load vs Settlement (upper bound)"},
+        {"", "ASD/LRFD Tip Resistance vs Depth ", "", "ASD/LRFD Tip Resistance vs Depth"},
+        {"Axial Capacity vs Depth (Ultimate)", "C&ombined Plots vs Depth (ultimate)", "Dia=2 ft",
+         "Axial Capacity vs Depth (Ultimate), Dia=2 ft"},
+        {"", "Loads && Settlement", "", "Loads & Settlement"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GraphWindowName(c.caption, c.menu, c.diameter).toStdString(), c.name) << c.menu;
+    int single = 0;
+    for (int i = 0; i < 12; ++i) single += GraphShowsOneDiameter(i) ? 1 : 0;
+    EXPECT_EQ(single, 3);
+    EXPECT_TRUE(GraphShowsOneDiameter(6) && GraphShowsOneDiameter(7) && GraphShowsOneDiameter(11));
+}
+
+TEST(MainRules, NewWindowsCascadeAndStartOverAtTheEdge) {
+    const QSize area(1000, 600), window(400, 300);
+    EXPECT_EQ(CascadePosition(0, area, window, 30), QPoint(0, 0));
+    EXPECT_EQ(CascadePosition(2, area, window, 30), QPoint(60, 60));
+    // 300 pixels of height to spare: steps 0 to 10 fit, the next starts at the top left again
+    EXPECT_EQ(CascadePosition(10, area, window, 30), QPoint(300, 300));
+    EXPECT_EQ(CascadePosition(11, area, window, 30), QPoint(0, 0));
+    EXPECT_EQ(CascadePosition(3, QSize(300, 200), window, 30), QPoint(0, 0));  // no room at all
+}
+
 TEST(ProgramData, RunNeedsAShaftDiameter) {
     TProgramData p;
     p.Create();
