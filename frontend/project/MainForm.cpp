@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -26,6 +27,7 @@
 #include "project/RunCommand.h"
 #include "project/RunSupport.h"
 #include "project/Settings.h"
+#include "project/TextViewer.h"
 
 namespace korven {
 namespace {
@@ -575,12 +577,61 @@ void TMainForm::CompRunClick() {
 }
 
 void TMainForm::EditTextFile(const QString& path) {
-    QStringList words =
-        QProcess::splitCommand(TextEditor + QStringLiteral(" \"") + path + QLatin1Char('"'));
-    const QString program = words.isEmpty() ? QString() : words.takeFirst();
-    if (program.isEmpty() || !QProcess::startDetached(program, words))
-        ShowMessage(this, TMsgKind::Information,
-                    QStringLiteral("An error occurred in running the Word Processor"));
+    const QString opener = QStandardPaths::findExecutable(QLatin1String(kSystemOpener));
+    switch (ChooseTextOpener(TextEditor, !opener.isEmpty())) {
+        case TTextOpener::Editor: {
+            QStringList words     = QProcess::splitCommand(TextEditor + QStringLiteral(" \"") + path
+                                                           + QLatin1Char('"'));
+            const QString program = words.isEmpty() ? QString() : words.takeFirst();
+            if (program.isEmpty() || !QProcess::startDetached(program, words))
+                ShowMessage(this, TMsgKind::Information,
+                            QStringLiteral("An error occurred in running the Word Processor"));
+            return;
+        }
+        case TTextOpener::SystemOpener: {
+            // The opener tells by its exit code that it found no program for the file; the
+            // viewer then shows it. The process object is not owned by the window: closing the
+            // program must not end an editor the opener waits for.
+            auto* process = new QProcess;
+            QPointer<TMainForm> self(this);
+            QObject::connect(process, &QProcess::finished, process,
+                             [process, self, path](int code, QProcess::ExitStatus status) {
+                                 process->deleteLater();
+                                 if ((code != 0 || status != QProcess::NormalExit) && self)
+                                     self->ShowTextViewer(path);
+                             });
+            QObject::connect(process, &QProcess::errorOccurred, process,
+                             [process, self, path](QProcess::ProcessError error) {
+                                 if (error != QProcess::FailedToStart) return;
+                                 process->deleteLater();
+                                 if (self) self->ShowTextViewer(path);
+                             });
+            process->start(opener, {path});
+            return;
+        }
+        case TTextOpener::Viewer:
+            ShowTextViewer(path);
+            return;
+    }
+}
+
+TTextViewer* TMainForm::ShowTextViewer(const QString& path) {
+    const QString file  = QFileInfo(path).absoluteFilePath();
+    TTextViewer* viewer = nullptr;
+    for (QMdiSubWindow* w : FMdi->subWindowList())
+        if (auto* v = qobject_cast<TTextViewer*>(w->widget()); v && v->Path() == file) viewer = v;
+    const bool made = !viewer;
+    if (made) viewer = new TTextViewer;
+    QString error;
+    if (!QFileInfo::exists(file) || !viewer->Load(file, error)) {
+        if (made) delete viewer;
+        ShowMessage(
+            this, TMsgKind::Information,
+            error.isEmpty() ? QStringLiteral("The file %1 does not exist.").arg(file) : error);
+        return nullptr;
+    }
+    ShowChild(viewer);
+    return viewer;
 }
 
 void TMainForm::OpenBesideExecutable(const QString& fileName) {

@@ -24,6 +24,7 @@ class TProgramData;
 class TProjectHolder;
 class TResultGraphs;
 class TRunCommand;
+class TTextViewer;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -56,7 +57,12 @@ public:
     bool FileSaveAsClick();
     void RecentFileClick(int index);
     void CompRunClick();
+    /// Opens a text file in the text editor, or with the desktop's opener, or in the built-in
+    /// viewer when neither is there.
     void EditTextFile(const QString& path);
+    /// The built-in read-only viewer of `path` (reloaded when it is open); null when the file
+    /// cannot be read, which has been said.
+    TTextViewer* ShowTextViewer(const QString& path);
 
     /// Files dropped from the desktop: the first one is opened, after the question to save.
     void FilesDropped(const QList<QUrl>& urls);

@@ -63,6 +63,12 @@ bool GraphItemEnabled(int graphIndex, bool resultsLoaded, bool plotFileExists,
            && (graphIndex < kFirstBoundsGraph || settlementAvailable);
 }
 
+TTextOpener ChooseTextOpener(const QString& editor, bool systemOpenerFound) {
+    const QString program = editor.trimmed();
+    if (!program.isEmpty() && program != QLatin1String(kSystemOpener)) return TTextOpener::Editor;
+    return systemOpenerFound ? TTextOpener::SystemOpener : TTextOpener::Viewer;
+}
+
 bool GraphShowsOneDiameter(int graphIndex) {
     return graphIndex == 6 || graphIndex == 7 || graphIndex == 11;
 }

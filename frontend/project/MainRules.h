@@ -13,6 +13,7 @@ inline constexpr const char* kVersionString  = "2012.7.2";
 inline constexpr const char* kUntitledName   = "NewKorven.kvd";
 inline constexpr const char* kEngineLibrary  = "Korven2012_DLL.so";
 inline constexpr const char* kRunControlFile = "names.dat";
+inline constexpr const char* kSystemOpener   = "xdg-open";
 
 /// File name without its folder, without ".kvd" (any case), first character in upper case when
 /// the name has more than one character.
@@ -46,6 +47,12 @@ QString PictureFileName(const QString& chosen, const QString& suffix);
 /// settlement graphs (9 to 11) also need settlement curves in those results.
 bool GraphItemEnabled(int graphIndex, bool resultsLoaded, bool plotFileExists,
                       bool settlementAvailable);
+
+/// Who shows a text file (report, runtime file, project file): the text editor the user set;
+/// the desktop's opener when the setting is empty or names that opener; the built-in viewer when
+/// the opener is not installed.
+enum class TTextOpener { Editor, SystemOpener, Viewer };
+TTextOpener ChooseTextOpener(const QString& editor, bool systemOpenerFound);
 
 /// Whether the graph of `graphIndex` draws one diameter only: the three combined graphs (6, 7
 /// and 11), which show the smallest diameter of the range.

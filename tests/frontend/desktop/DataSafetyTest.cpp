@@ -1,17 +1,21 @@
 // The desktop program never changes, overwrites or mixes up a project behind the user's back:
 // the elevation view only reads, a picture never replaces a project, results go with their
 // project, a refused entry stops the command, a damaged file is not written over, and a failed
-// save offers another name. Headless, with the graph windows installed as the program does.
+// save offers another name. And the report can be read without a text editor. Headless, with
+// the graph windows installed as the program does.
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +34,7 @@
 #include "project/ProgramData.h"
 #include "project/ProjectHolder.h"
 #include "project/RunCommand.h"
+#include "project/TextViewer.h"
 
 using namespace korven;
 
@@ -340,6 +345,51 @@ private slots:
         QVERIFY(QFile::exists(Work("elsewhere.kvd")));
         QCOMPARE(FForm->ProjectFileName(), Work("elsewhere.kvd"));
         QVERIFY(!FForm->IsModified());
+    }
+
+    // No text editor set and no desktop opener installed: the report and the runtime file open
+    // read-only in the program's own viewer, which finds and prints.
+    void reportOpensInTheBuiltInViewer() {
+        const QString project = CopyExample("bridge-clay-design-load.kvd", "bridge.kvd");
+        FForm->OpenProject(project, true);
+        const QByteArray report = "  TOTAL LOAD =     350.0 TONS\n  DIAMETER = 3.0 FT\n";
+        for (const char* name : {"bridge.kvo", "bridge.kvr"}) {
+            QFile f(Work(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(report);
+        }
+        FForm->TextEditor       = QString();
+        const QByteArray search = qgetenv("PATH");
+        qputenv("PATH", FWork->path().toLocal8Bit());  // no opener there
+        Action("ToolOutput")->trigger();
+        Action("EditRuntime")->trigger();
+        Action("ToolOutput")->trigger();  // the open window comes back
+        qputenv("PATH", search);
+        QCOMPARE(FMessages.Texts, QStringList());
+        int viewers = 0;
+        for (QMdiSubWindow* w : FForm->MdiArea()->subWindowList())
+            viewers += qobject_cast<TTextViewer*>(w->widget()) ? 1 : 0;
+        QCOMPARE(viewers, 2);
+
+        auto* viewer = Dialog<TTextViewer>();
+        QVERIFY(viewer);
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("bridge.kvo"));
+        QVERIFY(viewer->Text()->isReadOnly());
+        QCOMPARE(viewer->Text()->toPlainText(), QString::fromLatin1(report));
+        QVERIFY(QFontInfo(viewer->Text()->font()).fixedPitch());
+        QVERIFY(viewer->Find(QStringLiteral("FT")));
+        QCOMPARE(viewer->Text()->textCursor().selectedText(), QStringLiteral("FT"));
+        QVERIFY(viewer->Find(QStringLiteral("TONS")));  // from the top again
+        QVERIFY(!viewer->Find(QStringLiteral("PROPOSED")));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Work("report.pdf"));
+        QVERIFY(viewer->PrintTo(printer));
+        QVERIFY(QFileInfo(Work("report.pdf")).size() > 0);
+
+        // a file that is not there is said so, with no empty window
+        QVERIFY(!FForm->ShowTextViewer(Work("missing.kvo")));
+        QCOMPARE(FMessages.Texts.size(), 1);
     }
 };
 

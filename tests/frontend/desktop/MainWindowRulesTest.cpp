@@ -93,6 +93,15 @@ TEST(MainRules, NewWindowsCascadeAndStartOverAtTheEdge) {
     EXPECT_EQ(CascadePosition(3, QSize(300, 200), window, 30), QPoint(0, 0));  // no room at all
 }
 
+TEST(MainRules, TextFilesGoToTheEditorTheOpenerOrTheViewer) {
+    EXPECT_EQ(ChooseTextOpener("/usr/bin/gedit", true), TTextOpener::Editor);
+    EXPECT_EQ(ChooseTextOpener("/usr/bin/gedit", false), TTextOpener::Editor);  // its own message
+    EXPECT_EQ(ChooseTextOpener("", true), TTextOpener::SystemOpener);
+    EXPECT_EQ(ChooseTextOpener("xdg-open", true), TTextOpener::SystemOpener);
+    EXPECT_EQ(ChooseTextOpener(" ", false), TTextOpener::Viewer);
+    EXPECT_EQ(ChooseTextOpener("xdg-open", false), TTextOpener::Viewer);
+}
+
 TEST(ProgramData, RunNeedsAShaftDiameter) {
     TProgramData p;
     p.Create();
