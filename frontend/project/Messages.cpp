@@ -70,7 +70,7 @@ public:
         dialog.setViewMode(QFileDialog::Detail);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(QStringLiteral("kvd"));
+        dialog.setDefaultSuffix(DefaultSuffix(filters, filters.value(0)));
         if (filterIndex >= 0 && filterIndex < filters.size())
             dialog.selectNameFilter(filters[filterIndex]);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -25,6 +26,7 @@
 #include "entry/DataDialogs.h"
 #include "entry/DataEdit.h"
 #include "entry/Resources.h"
+#include "entry/TableForm.h"
 #include "graphs/GraphWindows.h"
 #include "graphs/PlotForm.h"
 #include "graphs/PlotLoad.h"
@@ -390,6 +392,30 @@ private slots:
         // a file that is not there is said so, with no empty window
         QVERIFY(!FForm->ShowTextViewer(Work("missing.kvo")));
         QCOMPARE(FMessages.Texts.size(), 1);
+    }
+
+    // Two dialogs opened one after the other do not cover each other, and every column of the
+    // soil table is wide enough for its caption drawn in bold (the current column's header).
+    void windowsCascadeAndHeadersFit() {
+        Action("DataTitle")->trigger();
+        Action("DataWater")->trigger();
+        const QList<QMdiSubWindow*> list = FForm->MdiArea()->subWindowList();
+        QCOMPARE(list.size(), 2);
+        QVERIFY(list[1]->pos().x() > list[0]->pos().x());
+        QVERIFY(list[1]->pos().y() > list[0]->pos().y());
+
+        Action("DataSoil")->trigger();
+        TTableForm* window = TTableForm::WindowOf(FForm->Holder().Tables.SoilLayers());
+        QVERIFY(window);
+        QTableWidget* grid = window->Grid();
+        QFont bold         = grid->horizontalHeader()->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        for (int c = 1; c < grid->columnCount(); ++c) {
+            const QString caption = grid->horizontalHeaderItem(c)->text();
+            for (const QString& line : caption.split('\n'))
+                QVERIFY2(metrics.horizontalAdvance(line) < grid->columnWidth(c), qPrintable(line));
+        }
     }
 };
 
