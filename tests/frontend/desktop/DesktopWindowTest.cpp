@@ -708,7 +708,7 @@ private slots:
     }
 
     // Not a check: with KORVEN_SCREENSHOT set (under a real X server), saves the main window
-    // with the soil layer table and the drilled-shaft properties dialog open.
+    // with the soil layer table, the drilled-shaft properties and shaft length dialogs cascaded.
     void screenshot() {
         const QByteArray target = qgetenv("KORVEN_SCREENSHOT");
         if (target.isEmpty()) QSKIP("KORVEN_SCREENSHOT not set");
@@ -717,9 +717,8 @@ private slots:
         FForm->resize(1250, 840);
         FForm->move(10, 30);  // room for a window manager's title bar
         Action("DataSoil")->trigger();
-        if (QMdiSubWindow* w = FForm->MdiArea()->activeSubWindow()) w->move(0, 0);
         Action("DataShaft")->trigger();
-        if (QMdiSubWindow* w = FForm->MdiArea()->activeSubWindow()) w->move(40, 318);
+        Action("ControlLength")->trigger();
         QTest::qWait(500);
         const QPixmap shot = FForm->screen()->grabWindow(0);
         QVERIFY(shot.save(QString::fromLocal8Bit(target)));
