@@ -448,8 +448,8 @@ bool TMainForm::AskToSave() {
         case TMsgAnswer::Cancel:
             return false;
         case TMsgAnswer::Yes:
-            SaveCommand();
-            return !IsUntitled(ProjectFileName());
+            // a save that failed or was cancelled keeps the project: the command does not go on
+            return SaveCommand() && !IsUntitled(ProjectFileName());
         default:
             return true;
     }

@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QSettings>
@@ -283,6 +284,13 @@ private slots:
         QCOMPARE(FForm->ProjectFileName(), project);
         QCOMPARE(static_cast<double>(FForm->Project().MinDiameter), 3.0);
 
+        // reaching the menu bar from the keyboard is not leaving the field: no message yet
+        FMessages.Texts.clear();
+        QCOMPARE(QApplication::focusWidget(), dialog->DataEdit1);
+        FForm->menuBar()->setFocus(Qt::MenuBarFocusReason);
+        QCOMPARE(FMessages.Texts, QStringList());
+        dialog->DataEdit1->setFocus();
+
         FMessages.Texts.clear();
         auto* menu = FForm->findChild<QMenu*>(QStringLiteral("CompMenu"));
         menu->popup(FForm->mapToGlobal(QPoint(20, 20)));
@@ -347,6 +355,15 @@ private slots:
         QVERIFY(QFile::exists(Work("elsewhere.kvd")));
         QCOMPARE(FForm->ProjectFileName(), Work("elsewhere.kvd"));
         QVERIFY(!FForm->IsModified());
+
+        // "Yes, save" before New, and the save fails: the project stays
+        FForm->Holder().SetFileName(Work("gone/bridge.kvd"));
+        FForm->Project().Title    = "Pier 7";
+        FForm->Project().Modified = true;
+        FMessages.Answers         = {TMsgAnswer::Yes, TMsgAnswer::No};
+        Action("FileNew")->trigger();
+        QCOMPARE(QString::fromStdString(FForm->Project().Title), QStringLiteral("Pier 7"));
+        QVERIFY(FForm->IsModified());
     }
 
     // No text editor set and no desktop opener installed: the report and the runtime file open
