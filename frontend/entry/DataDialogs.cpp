@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 
 #include "entry/Evaluator.h"
 #include "entry/JpegImage.h"
+#include "project/Messages.h"
 #include "project/ProgramData.h"
 
 namespace korven {
@@ -394,9 +394,10 @@ TDlgOptions::TDlgOptions(TProgramData& project, QString& textEditor, QWidget* pa
     editorRow->addWidget(browse);
     FLayout->insertLayout(0, editorRow);
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString chosen =
-            QFileDialog::getOpenFileName(this, QStringLiteral("Text Editor"), EdtWord->text(),
-                                         QStringLiteral("Programs (*);;All Files (*.*)"));
+        int filter           = 0;
+        const QString chosen = AskOpenFileName(
+            this, QStringLiteral("Text Editor"), EdtWord->text(),
+            {QStringLiteral("Programs (*)"), QStringLiteral("All Files (*.*)")}, filter);
         if (!chosen.isEmpty()) EdtWord->setText(chosen);
     });
     DataEdit1 = AddField("DataEdit1", QStringLiteral("Output Increment"), QStringLiteral("L2"));

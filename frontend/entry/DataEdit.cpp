@@ -187,10 +187,12 @@ void TDataEdit::ExitCheck() {
 
 void TDataEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // Focus lost to a popup or to another top-level window (a message box, the window manager)
-    // is not the user leaving the field.
+    // Focus lost to a popup, to the menu bar or to another top-level window (a message box, the
+    // window manager) is not the user leaving the field; a menu command checks it, once.
     const Qt::FocusReason why = event->reason();
-    if (FChecking || why == Qt::PopupFocusReason || why == Qt::ActiveWindowFocusReason) return;
+    if (FChecking || why == Qt::PopupFocusReason || why == Qt::MenuBarFocusReason
+        || why == Qt::ActiveWindowFocusReason)
+        return;
     ExitCheck();
 }
 

@@ -198,9 +198,15 @@ void TTableForm::FillRows() {
     };
     const int dpi = logicalDpiX();
     FGrid->setColumnWidth(0, std::max(dpi / 3, metrics.horizontalAdvance(Q(FTable.TopLeft)) + 12));
+    // the header of the current column is drawn in bold: its caption must fit that way too
+    QFont bold = FGrid->horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
     for (std::size_t i = 0; i < FColumns.size(); ++i) {
         const TColumn& col = FTable.Column(FColumns[i]);
         int width          = col.ColumnWidth(textWidth, dpi) + 8;
+        for (int l = 0; l < col.CaptionLineCount(); ++l)
+            width = std::max(width, boldMetrics.horizontalAdvance(Q(col.CaptionLine(l))) + 12);
         // a list shows its chosen item whole, beside its arrow
         // a list shows its usual items whole beside its arrow; its drop-down shows them all
         if (col.Class() == TColumn::kEnum) {

@@ -8,6 +8,7 @@
 #include "graphs/PlotLoad.h"
 #include "graphs/SideView.h"
 #include "project/MainForm.h"
+#include "project/MainRules.h"
 #include "project/ProgramData.h"
 
 namespace korven {
@@ -25,22 +26,39 @@ SideViewData ReadProject(const TMainForm& form) {
     return d;
 }
 
+// The window's name in the Window menu: the graph's caption, with the diameter it draws when
+// it draws one only.
+void NameWindow(TMainForm& f, int index, TPlotForm& window) {
+    const TGraphPlot& skin = f.Graphs().pltSkin;
+    const QString diameter = GraphShowsOneDiameter(index) && skin.LineCount() > 0
+                                 ? skin.Curve(0).DisplayName()
+                                 : QString();
+    window.SetName(GraphWindowName(
+        window.Graph().Caption,
+        QLatin1String(TMainForm::GraphCaptions()[static_cast<std::size_t>(index)]), diameter));
+}
+
 }  // namespace
 
 void InstallGraphWindows(TMainForm& form) {
     form.OnShowGraph = [](TMainForm& f, int index) {
         const auto graphs = f.Graphs().All();
         if (index >= 0 && index < static_cast<int>(graphs.size()))
-            ShowGraph(*graphs[static_cast<std::size_t>(index)], f.MdiArea());
+            if (TPlotForm* w = ShowGraph(*graphs[static_cast<std::size_t>(index)], f.MdiArea()))
+                NameWindow(f, index, *w);
     };
     form.OnResultsLoaded = [](TMainForm& f) {
-        for (TGraphPlot* g : f.Graphs().All())
-            if (TPlotForm* open = GraphWindow(*g)) open->Reload();
+        const auto graphs = f.Graphs().All();
+        for (std::size_t i = 0; i < graphs.size(); ++i) {
+            QPointer<TPlotForm> open = GraphWindow(*graphs[i]);
+            if (!open) continue;
+            open->Reload();
+            if (open) NameWindow(f, static_cast<int>(i), *open);
+        }
     };
     form.OnShowSideView = [view = QPointer<TDlgSideView>()](TMainForm& f) mutable {
         if (!view) {
-            view = new TDlgSideView([&f] { return ReadProject(f); },
-                                    [&f](long double L) { f.Project().DesignLength = L; });
+            view = new TDlgSideView([&f] { return ReadProject(f); });
         }
         f.ShowChild(view);
         view->FormActivate();

@@ -2,6 +2,7 @@
 #include "graphs/PlotForm.h"
 
 #include <QActionGroup>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,6 +23,7 @@
 #include "entry/GraphDialogs.h"
 #include "graphs/GraphCaption.h"
 #include "project/GeneralFormat.h"
+#include "project/MainRules.h"
 #include "project/Messages.h"
 
 namespace korven {
@@ -57,6 +59,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override { form_->CanvasRelease(e); }
     void resizeEvent(QResizeEvent*) override { form_->LayOut(false); }
     void showEvent(QShowEvent*) override { form_->LayOut(false); }
+    // the readout is over: the window is listed by its name again
+    void leaveEvent(QEvent*) override { form_->setWindowTitle(form_->Name()); }
 
 private:
     TPlotForm* form_;
@@ -92,6 +96,10 @@ TPlotForm* ShowGraph(TGraphPlot& graph, QMdiArea* area) {
     if (area) {
         QMdiSubWindow* sub = area->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        // maximised, the child's icon sits in the main menu bar: no toolkit logo there
+        QPixmap blank(16, 16);
+        blank.fill(Qt::transparent);
+        sub->setWindowIcon(QIcon(blank));
         sub->showMaximized();
     } else {
         form->setAttribute(Qt::WA_DeleteOnClose);
@@ -183,7 +191,7 @@ void TLegendBox::mouseDoubleClickEvent(QMouseEvent* e) {
 // ---------------------------------------------------------------------------------------------
 
 TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent) : QWidget(parent), graph_(graph) {
-    setWindowTitle(QStringLiteral("PlotForm"));
+    SetName(graph_.Caption.isEmpty() ? QStringLiteral("PlotForm") : graph_.Caption);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -222,7 +230,7 @@ bool TPlotForm::FitToCurves() {
 }
 
 void TPlotForm::Reload() {
-    if (!FitToCurves()) {
+    if (graph_.LineCount() == 0 || !FitToCurves()) {
         (parentWidget() ? parentWidget() : this)->close();
         return;
     }
@@ -237,6 +245,11 @@ TPlotForm::~TPlotForm() {
         Windows().erase(it);
 }
 
+void TPlotForm::SetName(const QString& name) {
+    name_ = name;
+    setWindowTitle(name_);
+}
+
 int TPlotForm::ScreenDpiX() const { return canvas_->logicalDpiX(); }
 int TPlotForm::ScreenDpiY() const { return canvas_->logicalDpiY(); }
 
@@ -245,25 +258,29 @@ void TPlotForm::BuildMenu() {
     connect(plotMenu_, &QMenu::aboutToShow, this, [this] { MenuOpening(); });
 
     legendItem_ = plotMenu_->addAction(QStringLiteral("Show &Legend"));
+    legendItem_->setObjectName(QStringLiteral("PlotLegend"));
     legendItem_->setCheckable(true);
     connect(legendItem_, &QAction::triggered, this, [this] {
         graph_.ShowLegend = !graph_.ShowLegend;
         legend_->setVisible(graph_.LineCount() > 0 && graph_.ShowLegend);
     });
     soilItem_ = plotMenu_->addAction(QStringLiteral("Show &Soil Layer"));
+    soilItem_->setObjectName(QStringLiteral("PlotSoilLayer"));
     soilItem_->setCheckable(true);
     connect(soilItem_, &QAction::triggered, this, [this] {
         graph_.ShowLayers = !graph_.ShowLayers;
         LayOut(true);
     });
     wallItem_ = plotMenu_->addAction(QStringLiteral("Show &Wall Geometry"));
+    wallItem_->setObjectName(QStringLiteral("ShowWallGeometry"));
     wallItem_->setCheckable(true);
     connect(wallItem_, &QAction::triggered, this, [this] {
         graph_.ShowWall = !graph_.ShowWall;
         LayOut(true);
     });
 
-    markersMenu_  = plotMenu_->addMenu(QStringLiteral("Show &Markers"));
+    markersMenu_ = plotMenu_->addMenu(QStringLiteral("Show &Markers"));
+    markersMenu_->menuAction()->setObjectName(QStringLiteral("PlotMarkers"));
     auto* markers = new QActionGroup(this);
     for (const Choice c : {Choice{"&Never", 0},
                            {"Every &Increment", 1},
@@ -283,6 +300,7 @@ void TPlotForm::BuildMenu() {
 
     QMenu* font = plotMenu_->addMenu(QStringLiteral("&Font Size"));
     fontItem_   = font->menuAction();
+    fontItem_->setObjectName(QStringLiteral("FontSize"));
     for (const Choice c : {Choice{"&Default", 10},
                            {"1.5 * Default", 15},
                            {"2 * Default", 20},
@@ -297,6 +315,7 @@ void TPlotForm::BuildMenu() {
     }
     QMenu* width = plotMenu_->addMenu(QStringLiteral("&Line Width"));
     widthItem_   = width->menuAction();
+    widthItem_->setObjectName(QStringLiteral("LineWidth"));
     for (const Choice c : {Choice{"&Default", 1},
                            {"2 * Default", 2},
                            {"4 * Default", 4},
@@ -309,20 +328,25 @@ void TPlotForm::BuildMenu() {
         });
     }
 
-    connect(plotMenu_->addAction(QStringLiteral("&Graph Title")), &QAction::triggered, this,
+    const auto item = [this](const char* name, const char* text) {
+        QAction* a = plotMenu_->addAction(QLatin1String(text));
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    connect(item("PlotCaption", "&Graph Title"), &QAction::triggered, this,
             &TPlotForm::PlotCaptionClick);
-    connect(plotMenu_->addAction(QStringLiteral("&Edit Legend")), &QAction::triggered, this,
+    connect(item("mLineName", "&Edit Legend"), &QAction::triggered, this,
             &TPlotForm::mLineNameClick);
-    connect(plotMenu_->addAction(QStringLiteral("&Active Curves")), &QAction::triggered, this,
+    connect(item("ActiveGraphs", "&Active Curves"), &QAction::triggered, this,
             &TPlotForm::ActiveGraphsClick);
     plotMenu_->addSeparator();
-    printItem_ = plotMenu_->addAction(QStringLiteral("&Print..."));
+    printItem_ = item("PlotPrint", "&Print...");
     connect(printItem_, &QAction::triggered, this, &TPlotForm::PlotPrintClick);
-    pageItem_ = plotMenu_->addAction(QStringLiteral("P&age Setup"));
+    pageItem_ = item("PlotPage", "P&age Setup");
     connect(pageItem_, &QAction::triggered, this, &TPlotForm::PlotPageClick);
-    connect(plotMenu_->addAction(QStringLiteral("&Save To Disk...")), &QAction::triggered, this,
+    connect(item("PlotSave", "&Save To Disk..."), &QAction::triggered, this,
             &TPlotForm::PlotSaveClick);
-    connect(plotMenu_->addAction(QStringLiteral("Save as &PDF...")), &QAction::triggered, this,
+    connect(item("PlotPdf", "Save as &PDF..."), &QAction::triggered, this,
             &TPlotForm::PlotPdfClick);
     plotMenu_->addSeparator();
 
@@ -411,13 +435,28 @@ void TPlotForm::LayOut(bool placeLegend) {
     frame_.h      = lp.h;
     frame_.rects  = ScreenLayout(lp);
     frame_.view   = view_;
-    // until the user drags it, the legend rides the plot's corner as the window is sized
-    if (placeLegend || !legend_->UserMoved()) {
-        const PixelRect& r = frame_.rects.plot;
-        legend_->move(r.right - legend_->width(), r.bottom - legend_->height());
-    }
+    // until the user drags it, the legend rides the plot's emptiest corner as the window is sized
+    if (placeLegend || !legend_->UserMoved()) PlaceLegend();
     legend_->KeepInside();
     canvas_->update();
+}
+
+void TPlotForm::PlaceLegend() {
+    const PixelRect& r = frame_.rects.plot;
+    std::vector<PixelPoint> drawn;
+    if (graph_.LineCount() > 0 && graph_.Curve(0).PointCount() >= 2) {
+        std::vector<PixelPoint> vertices;
+        for (int i : ActiveCurves(graph_)) {
+            const TLine& curve = graph_.Curve(i);
+            if (!curve.Shown) continue;
+            vertices.clear();
+            for (const TFloatPoint& p : curve.Points)
+                vertices.push_back(WorldToScreen(r, view_, graph_.XOnTop, p.x, p.y));
+            SamplePolyline(vertices, 3, drawn);
+        }
+    }
+    const PixelPoint at = LegendCorner(r, legend_->width(), legend_->height(), drawn);
+    legend_->move(at.x, at.y);
 }
 
 void TPlotForm::CanvasPaint(QPainter& p) {
@@ -492,7 +531,7 @@ void TPlotForm::mLineNameClick() {
     for (int i = 0; i < graph_.LineCount() && i < edited.size(); ++i)
         graph_.Curve(i).LineName = edited[i];
     RebuildCurveLists();
-    canvas_->update();
+    LayOut(false);
 }
 
 void TPlotForm::ActiveGraphsClick() {
@@ -508,7 +547,7 @@ void TPlotForm::ActiveGraphsClick() {
     for (int i = 0; i < graph_.LineCount() && i < result.size(); ++i)
         graph_.Curve(i).Active = result[i] == QLatin1String(TfrmActiveLines::kYes);
     RebuildCurveLists();
-    canvas_->update();
+    LayOut(false);
 }
 
 TPlotForm::SaveResult TPlotForm::SaveImage(const QString& path, double widthIn, double heightIn,
@@ -620,12 +659,26 @@ void TPlotForm::PlotPageClick() {
                          static_cast<int>(std::lround(m.bottom() * 1000))};
 }
 
+QString TPlotForm::AskPictureName(const QString& title, const QStringList& filters,
+                                  const QString& suffix) {
+    // the folder of the project (the current directory since it was opened or saved)
+    const QString chosen =
+        AskSaveFileName(this, title, QDir::currentPath() + QLatin1Char('/'), filters);
+    if (chosen.isEmpty()) return {};
+    const QString path = PictureFileName(chosen, suffix);
+    if (path.isEmpty())
+        ShowMessage(
+            this, TMsgKind::Error,
+            QStringLiteral("A picture is not saved under a project's name (.kvd): ") + chosen);
+    return path;
+}
+
 void TPlotForm::PlotSaveClick() {
-    QString path =
-        AskSaveFileName(this, QStringLiteral("Save To Disk"), QString(),
-                        {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG image (*.png)")});
+    const QString path =
+        AskPictureName(QStringLiteral("Save To Disk"),
+                       {QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("PNG image (*.png)")},
+                       QStringLiteral("bmp"));
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
 
     // the dialog allocates the bitmap; a refusal after OK means the memory would not hold it
     auto* format   = new TdlgFormat(this);
@@ -657,8 +710,8 @@ void TPlotForm::PlotSaveClick() {
 }
 
 void TPlotForm::PlotPdfClick() {
-    QString path = AskSaveFileName(this, QStringLiteral("Save as PDF"), QString(),
-                                   {QStringLiteral("PDF document (*.pdf)")});
+    QString path = AskPictureName(QStringLiteral("Save as PDF"),
+                                  {QStringLiteral("PDF document (*.pdf)")}, QStringLiteral("pdf"));
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     QPrinter printer(QPrinter::HighResolution);

@@ -72,6 +72,11 @@ public:
     /// False when the graph's range could not be computed: the window must not be shown.
     bool Valid() const { return valid_; }
 
+    /// The window's title while the pointer is not over the graph, and its entry in the main
+    /// window's Window menu: the graph's caption unless the owner names it otherwise.
+    const QString& Name() const { return name_; }
+    void SetName(const QString& name);
+
     TGraphPlot& Graph() { return graph_; }
     const ViewRange& View() const { return view_; }
     const ViewRange& FullRange() const { return full_; }
@@ -122,15 +127,19 @@ protected:
 
 private:
     void BuildMenu();
+    /// The save dialog of a picture; empty when cancelled or refused (a project's name).
+    QString AskPictureName(const QString& title, const QStringList& filters, const QString& suffix);
     bool FitToCurves();
     void MenuOpening();
     void ApplyFontSize(int size);
+    void PlaceLegend();
     void UpdateLegend();
     int ScreenDpiX() const;
     int ScreenDpiY() const;
 
     TGraphPlot& graph_;
     bool valid_ = true;
+    QString name_;
     ViewRange full_;
     ViewRange view_;
     PlotFrame frame_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace korven {
@@ -230,6 +231,44 @@ int ImagePixels(double inches, int ppi) {
     // beyond this no image of that side can be allocated anyway (and it must fit an int)
     if (!std::isfinite(px) || px < 1 || px > 1.0e6) return 0;
     return static_cast<int>(px);
+}
+
+PixelPoint LegendCorner(const PixelRect& plot, int width, int height,
+                        const std::vector<PixelPoint>& points) {
+    // one pixel inside the frame, so the frame line stays visible
+    const int left = plot.left + 1, top = plot.top + 1;
+    const int right = plot.right - width, bottom = plot.bottom - height;
+    const PixelPoint corners[] = {{right, bottom}, {left, bottom}, {right, top}, {left, top}};
+    PixelPoint best            = corners[0];
+    std::size_t fewest         = static_cast<std::size_t>(-1);
+    for (const PixelPoint& c : corners) {
+        const PixelRect box{c.x, c.y, c.x + width, c.y + height};
+        const auto n = static_cast<std::size_t>(
+            std::count_if(points.begin(), points.end(),
+                          [&box](const PixelPoint& p) { return box.Contains(p.x, p.y); }));
+        if (n < fewest) {
+            fewest = n;
+            best   = c;
+        }
+    }
+    return best;
+}
+
+void SamplePolyline(const std::vector<PixelPoint>& vertices, int step,
+                    std::vector<PixelPoint>& out) {
+    step = std::max(step, 1);
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        out.push_back(vertices[i]);
+        if (i + 1 == vertices.size()) break;
+        const PixelPoint a = vertices[i], b = vertices[i + 1];
+        const long long dx      = static_cast<long long>(b.x) - a.x;
+        const long long dy      = static_cast<long long>(b.y) - a.y;
+        const long long longest = std::max(std::llabs(dx), std::llabs(dy));
+        // a segment thousands of screens long (a zoomed view) is sampled no finer than that
+        const long long n = std::min<long long>(longest / step, 10000);
+        for (long long k = 1; k < n; ++k)
+            out.push_back({a.x + static_cast<int>(dx * k / n), a.y + static_cast<int>(dy * k / n)});
+    }
 }
 
 }  // namespace korven

@@ -133,4 +133,15 @@ int MarginPixels(int thousandths, int dpi, int physicalOffset);
 /// Size of a saved bitmap: round(ppi * inches) pixels; 0 when the result is not a usable size.
 int ImagePixels(double inches, int ppi);
 
+/// Top-left corner for a legend of `width` x `height` pixels inside `plot`, in the corner that
+/// covers the fewest of `points` (the drawn curves, sampled along their segments). Ties go to
+/// bottom right, then bottom left, top right, top left.
+PixelPoint LegendCorner(const PixelRect& plot, int width, int height,
+                        const std::vector<PixelPoint>& points);
+
+/// Points along the polyline `vertices`, at most `step` pixels apart, ends included: what a
+/// legend laid over the curve would hide.
+void SamplePolyline(const std::vector<PixelPoint>& vertices, int step,
+                    std::vector<PixelPoint>& out);
+
 }  // namespace korven

@@ -71,6 +71,13 @@ std::array<TGraphPlot*, 12> TResultGraphs::All() {
             &pltCombine, &pltCombineD, &pltAxial, &pltUpper,  &pltLower, &pltCombinedSettle};
 }
 
+void TResultGraphs::Clear() {
+    for (TGraphPlot* g : All()) {
+        g->SetLineCount(0);
+        g->SetLayerCount(0);
+    }
+}
+
 bool TResultGraphs::LoadPlotData(const std::string& fileName, TPlotProject& project,
                                  const std::vector<TLayerRow>& layers, std::string* error) {
     TGraphPlot* const perDiameter[] = {&pltSkin,    &pltTip,   &pltTotal, &FSpltSkin, &FSpltTip,
@@ -124,6 +131,10 @@ bool TResultGraphs::LoadPlotData(const std::string& fileName, TPlotProject& proj
             const QString name = DiameterName(project.MinDiameter + (si ? 0.152L : 0.5L) * i, si);
             for (TGraphPlot* g : perDiameter) g->Curve(i).LineName = name;
         }
+        // the combined graphs show the first diameter: their legends say which
+        const QString first = QStringLiteral(" (") + DiameterName(project.MinDiameter, si) + ')';
+        for (TGraphPlot* g : {&pltCombine, &pltCombineD, &pltCombinedSettle})
+            for (int c = 0; c < g->LineCount(); ++c) g->Curve(c).LineName += first;
 
         // Each block is read by its own header, as the engine wrote it: its rows, and three
         // settlement groups when its indicator is above 1. A block longer than the first keeps

@@ -46,6 +46,9 @@ public:
 
     std::array<TGraphPlot*, 12> All();
 
+    /// Every graph without curves or layers, as before the first results.
+    void Clear();
+
     /// Fills the graphs from the plot data file. False when the file cannot be read to the end
     /// of what it announces: the graphs keep what was filled so far and `error`, when given,
     /// receives the reader's message. Writes `project.SettlementAvailable`.

@@ -43,8 +43,7 @@ QPolygon Outline(const Quad& q, const std::function<QPoint(WorldPoint)>& map) {
 
 }  // namespace
 
-TDlgSideView::TDlgSideView(Reader read, LengthWriter storeLength, QWidget* parent)
-    : QWidget(parent), read_(std::move(read)), storeLength_(std::move(storeLength)) {
+TDlgSideView::TDlgSideView(Reader read, QWidget* parent) : QWidget(parent), read_(std::move(read)) {
     setWindowTitle(QStringLiteral("Elevation View"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
@@ -94,12 +93,9 @@ void TDlgSideView::FormActivate() {
         return;
     }
     const long double lastBottom = data_.layers.back().bottom;
-    if (data_.shaft.L < 0.0001L) {
-        data_.shaft.L = lastBottom;
-        if (storeLength_) storeLength_(lastBottom);
-    }
-    shapes_  = ShaftShapes(data_.shaft);
-    extents_ = ShapeExtents(shapes_, lastBottom, data_.shaft.B);
+    data_.shaft.L                = DrawnLength(data_.shaft.L, lastBottom);
+    shapes_                      = ShaftShapes(data_.shaft);
+    extents_                     = ShapeExtents(shapes_, lastBottom, data_.shaft.B);
     LayOut();
 }
 

@@ -21,12 +21,11 @@ struct SideViewData {
 class TDlgSideView : public QWidget {
     Q_OBJECT
 public:
-    using Reader       = std::function<SideViewData()>;
-    using LengthWriter = std::function<void(long double)>;
+    using Reader = std::function<SideViewData()>;
 
-    /// `read` is asked on every activation; `storeLength` receives a length taken from the
-    /// profile when the project has none.
-    TDlgSideView(Reader read, LengthWriter storeLength, QWidget* parent = nullptr);
+    /// `read` is asked on every activation. The view only reads: a project without a proposed
+    /// length is drawn to the last layer's bottom and stays as it is.
+    explicit TDlgSideView(Reader read, QWidget* parent = nullptr);
 
     /// Rebuilds the shapes from the project and lays the view out again.
     void FormActivate();
@@ -64,7 +63,6 @@ private:
     void PrintClick();
 
     Reader read_;
-    LengthWriter storeLength_;
     SideViewData data_;
     std::vector<Quad> shapes_;
     ViewRange extents_{-5, 5, 0, 5};

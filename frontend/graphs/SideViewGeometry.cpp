@@ -28,6 +28,10 @@ std::string Depths(long double top, long double bottom) {
 
 long double GroundOffset(long double B) { return 2 * B; }
 
+long double DrawnLength(long double L, long double lastBottom) {
+    return L < 0.0001L ? lastBottom : L;
+}
+
 std::vector<Quad> ShaftShapes(const ShaftOutline& s) {
     const long double B   = s.B;
     const long double off = GroundOffset(B);

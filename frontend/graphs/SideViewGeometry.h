@@ -34,6 +34,10 @@ struct ShaftOutline {
 /// The shaft stands 2B above the ground so its head is visible: every depth d is drawn at d + 2B.
 long double GroundOffset(long double B);
 
+/// The shaft length drawn: the proposed length, or the last layer's bottom when the project
+/// gives none (a design-load project). Only the picture uses it; the project keeps its own.
+long double DrawnLength(long double L, long double lastBottom);
+
 /// Stem, and the bell when it is one (angle above 0 and base wider than the stem).
 std::vector<Quad> ShaftShapes(const ShaftOutline& s);
 

@@ -11,8 +11,10 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QPixmap>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -25,6 +27,7 @@
 #include "project/RunCommand.h"
 #include "project/RunSupport.h"
 #include "project/Settings.h"
+#include "project/TextViewer.h"
 
 namespace korven {
 namespace {
@@ -43,9 +46,24 @@ constexpr std::array<const char*, 12> kGraphCaptions = {
 // clang-format on
 constexpr int kGraphCombine = 6;
 constexpr int kGraphAxial   = 8;
-constexpr int kGraphUpper   = 9;  // the upper, lower and combined settlement graphs need bounds
 
 QString ExecutableDir() { return QCoreApplication::applicationDirPath(); }
+
+// A white sheet with a folded corner: the style's plain file icon is grey and reads as disabled.
+QIcon NewFileIcon() {
+    QPixmap sheet(24, 24);
+    sheet.fill(Qt::transparent);
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1.2));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(5.5, 2.5), QPointF(14.5, 2.5), QPointF(19.5, 7.5),
+                             QPointF(19.5, 21.5), QPointF(5.5, 21.5)}));
+    p.setBrush(QColor(210, 225, 245));
+    p.drawPolygon(QPolygonF({QPointF(14.5, 2.5), QPointF(14.5, 7.5), QPointF(19.5, 7.5)}));
+    p.end();
+    return QIcon(sheet);
+}
 
 QString EscapeAmpersands(QString text) {
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -54,6 +72,7 @@ QString EscapeAmpersands(QString text) {
 }  // namespace
 
 const std::array<const char*, 12>& TMainForm::GraphNames() { return kGraphNames; }
+const std::array<const char*, 12>& TMainForm::GraphCaptions() { return kGraphCaptions; }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
@@ -123,7 +142,7 @@ void TMainForm::CreateMenus() {
     FRecentSeparator->setVisible(false);
     AddAction(FFileMenu, "FileExit", QStringLiteral("E&xit"), [this] { close(); });
     connect(FFileMenu, &QMenu::aboutToShow, this, [this] {
-        ActiveChildStoreEdits();
+        if (!MenuStoresEdits(FFileMenu)) return;
         UpdateRecentMenu();
     });
 
@@ -161,7 +180,7 @@ void TMainForm::CreateMenus() {
     AddAction(FDataMenu, "DataOptions", QStringLiteral("Control &Options..."),
               [this] { FHolder->ShowOptions(); });
     connect(FDataMenu, &QMenu::aboutToShow, this, [this] {
-        ActiveChildStoreEdits();
+        if (!MenuStoresEdits(FDataMenu)) return;
         UpdateDataMenu();
     });
 
@@ -178,7 +197,7 @@ void TMainForm::CreateMenus() {
         if (OnShowSideView) OnShowSideView(*this);
     });
     connect(FCompMenu, &QMenu::aboutToShow, this, [this] {
-        ActiveChildStoreEdits();
+        if (!MenuStoresEdits(FCompMenu)) return;
         UpdateComputationMenu();
     });
 
@@ -219,7 +238,7 @@ void TMainForm::CreateMenus() {
               [this] { OpenBesideExecutable(QStringLiteral("Korven 2012 Manual.pdf")); });
     AddAction(FHelpMenu, "HelpAbout", QStringLiteral("&About..."),
               [this] { FHolder->ShowAbout(); });
-    connect(FHelpMenu, &QMenu::aboutToShow, this, [this] { ActiveChildStoreEdits(); });
+    connect(FHelpMenu, &QMenu::aboutToShow, this, [this] { MenuStoresEdits(FHelpMenu); });
 }
 
 void TMainForm::CreateToolBar() {
@@ -232,30 +251,28 @@ void TMainForm::CreateToolBar() {
         const char* Hint;
         QIcon Icon;
         std::function<void()> Click;
-        bool StoresEdits;
     };
     const TButton buttons[] = {
-        {"ToolNew", "New File", s->standardIcon(QStyle::SP_FileIcon), [this] { FileNewClick(); },
-         true},
+        // the New, Open, Save and Run commands take over the active child's edits themselves
+        {"ToolNew", "New File", NewFileIcon(), [this] { FileNewClick(); }},
         {"ToolOpen", "Open File", s->standardIcon(QStyle::SP_DialogOpenButton),
-         [this] { FileOpenClick(); }, true},
+         [this] { FileOpenClick(); }},
         {"ToolSave", "Save File", s->standardIcon(QStyle::SP_DialogSaveButton),
-         [this] { FileSaveClick(); }, true},
+         [this] { FileSaveClick(); }},
         {"ToolRun", "Run Data File", s->standardIcon(QStyle::SP_MediaPlay),
-         [this] { CompRunClick(); }, true},
+         [this] { CompRunClick(); }},
         {"ToolSoil", "Soil layer Data", s->standardIcon(QStyle::SP_FileDialogDetailedView),
-         [this] { FHolder->ShowSoilTable(); }, false},
+         [this] { FHolder->ShowSoilTable(); }},
         {"ToolOutput", "View Output", s->standardIcon(QStyle::SP_FileDialogContentsView),
-         [this] { EditTextFile(WithExtension(ProjectFileName(), ".kvo")); }, false},
+         [this] { EditTextFile(WithExtension(ProjectFileName(), ".kvo")); }},
         {"ToolProfile", "View Soil Profile", s->standardIcon(QStyle::SP_ArrowDown),
          [this] {
              if (OnShowSideView) OnShowSideView(*this);
-         },
-         false},
+         }},
         {"ToolCombined", "Combined Plot", s->standardIcon(QStyle::SP_FileDialogListView),
-         [this] { ShowGraph(kGraphCombine); }, false},
+         [this] { ShowGraph(kGraphCombine); }},
         {"ToolSettle", "Load vs. Settlement", s->standardIcon(QStyle::SP_ArrowRight),
-         [this] { ShowGraph(kGraphAxial); }, false},
+         [this] { ShowGraph(kGraphAxial); }},
     };
     for (const TButton& b : buttons) {
         auto* a = new QAction(b.Icon, QLatin1String(b.Hint), this);
@@ -263,13 +280,7 @@ void TMainForm::CreateToolBar() {
         a->setToolTip(QLatin1String(b.Hint));
         a->setStatusTip(QLatin1String(b.Hint));
         const std::function<void()> click = b.Click;
-        if (b.StoresEdits)
-            connect(a, &QAction::triggered, this, [this, click] {
-                ActiveChildStoreEdits();
-                click();
-            });
-        else
-            connect(a, &QAction::triggered, this, [click] { click(); });
+        connect(a, &QAction::triggered, this, [click] { click(); });
         FToolBar->addAction(a);
     }
 }
@@ -286,6 +297,7 @@ void TMainForm::StartUp(const QStringList& arguments) {
     FHolder->NewProject();
     UpdateCaption();
     UpdateLrfdColumns();
+    UpdateGraphicsMenu();
 }
 
 void TMainForm::UpdateCaption() { setWindowTitle(MainCaption(ProjectFileName())); }
@@ -321,14 +333,25 @@ void TMainForm::UpdateComputationMenu() {
         ->setEnabled(QFileInfo::exists(WithExtension(project, ".kvo")));
 }
 
+bool TMainForm::GraphEnabled(int index) const {
+    return GraphItemEnabled(index, ResultsLoaded,
+                            QFileInfo::exists(WithExtension(ProjectFileName(), ".kvp")),
+                            FHolder->SettlementAvailable() != 0);
+}
+
 void TMainForm::UpdateGraphicsMenu() {
-    const bool loaded =
-        ResultsLoaded && QFileInfo::exists(WithExtension(ProjectFileName(), ".kvp"));
-    const bool bounds = FHolder->SettlementAvailable() != 0;
     for (std::size_t i = 0; i < FGraphItems.size(); ++i)
-        FGraphItems[i]->setEnabled(loaded && (static_cast<int>(i) < kGraphUpper || bounds));
-    findChild<QAction*>(QStringLiteral("ToolCombined"))->setEnabled(loaded);
-    findChild<QAction*>(QStringLiteral("ToolSettle"))->setEnabled(loaded);
+        FGraphItems[i]->setEnabled(GraphEnabled(static_cast<int>(i)));
+    findChild<QAction*>(QStringLiteral("ToolCombined"))->setEnabled(GraphEnabled(kGraphCombine));
+    findChild<QAction*>(QStringLiteral("ToolSettle"))->setEnabled(GraphEnabled(kGraphAxial));
+}
+
+void TMainForm::ClearResults() {
+    ResultsLoaded = false;
+    FHolder->ClearResults();
+    // graph windows left open have nothing left to draw and close
+    if (OnResultsLoaded) OnResultsLoaded(*this);
+    UpdateGraphicsMenu();
 }
 
 void TMainForm::UpdateWindowMenu() {
@@ -353,6 +376,14 @@ void TMainForm::ArrangeIcons() {
         w->move(x, FMdi->viewport()->height() - w->height());
         x += w->width();
     }
+}
+
+bool TMainForm::MenuStoresEdits(QMenu* menu) {
+    if (ActiveChildStoreEdits()) return true;
+    // The entry's message has been shown and the field has the focus again. The menu must not
+    // open after it: a key that dismissed the message would otherwise choose its first item.
+    QTimer::singleShot(0, menu, [menu] { menu->hide(); });
+    return false;
 }
 
 bool TMainForm::ActiveChildStoreEdits() {
@@ -392,12 +423,18 @@ QMdiSubWindow* TMainForm::ShowChild(QWidget* widget) {
             return w;
         }
     }
+    // a new window steps down and right of those already open instead of covering them
+    int open = 0;
+    for (QMdiSubWindow* other : FMdi->subWindowList())
+        if (other->isVisible() && !other->isMinimized() && !other->isMaximized()) ++open;
     QMdiSubWindow* w = FMdi->addSubWindow(widget);
     w->setAttribute(Qt::WA_DeleteOnClose);
     QPixmap blank(16, 16);  // no toolkit logo in a child's title bar
     blank.fill(Qt::transparent);
     w->setWindowIcon(QIcon(blank));
     w->adjustSize();
+    const int step = std::max(w->height() - w->widget()->height(), 24);  // one title bar
+    w->move(CascadePosition(open, FMdi->viewport()->size(), w->size(), step));
     w->show();
     FMdi->setActiveSubWindow(w);
     return w;
@@ -411,25 +448,26 @@ bool TMainForm::AskToSave() {
         case TMsgAnswer::Cancel:
             return false;
         case TMsgAnswer::Yes:
-            FileSaveClick();
-            return !IsUntitled(ProjectFileName());
+            // a save that failed or was cancelled keeps the project: the command does not go on
+            return SaveCommand() && !IsUntitled(ProjectFileName());
         default:
             return true;
     }
 }
 
+// Every command that needs the project as typed takes over the active child's edits first, also
+// when a shortcut or a toolbar button, not the menu, started it; a refused entry ends the command.
+
 void TMainForm::FileNewClick() {
-    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
-    if (!AskToSave()) return;
+    if (!ActiveChildStoreEdits() || !AskToSave()) return;
     FHolder->NewProject();
-    ResultsLoaded = false;
+    ClearResults();
     UpdateCaption();
     UpdateLrfdColumns();
 }
 
 void TMainForm::FileOpenClick() {
-    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
-    if (!AskToSave()) return;
+    if (!ActiveChildStoreEdits() || !AskToSave()) return;
     const QStringList filters = {QStringLiteral("KORVEN 6/7(*.kvd)"),
                                  QStringLiteral("KORVEN 5.0(*.kvd)"),
                                  QStringLiteral("All Files(*.*)")};
@@ -442,7 +480,7 @@ void TMainForm::FileOpenClick() {
 
 void TMainForm::RecentFileClick(int index) {
     if (index < 0 || index >= TRecentFiles::kSize || RecentFiles[index].isEmpty()) return;
-    if (!AskToSave()) return;
+    if (!ActiveChildStoreEdits() || !AskToSave()) return;
     OpenProject(RecentFiles[index], true);
 }
 
@@ -451,11 +489,13 @@ void TMainForm::OpenProject(const QString& fileName, bool currentFormat) {
     const QString path = info.absoluteFilePath();
     FHolder->CloseChildren();
     QDir::setCurrent(info.absolutePath());
-    ResultsLoaded = false;
-    FHolder->LoadProject(path, currentFormat);
+    ClearResults();
+    // a damaged file keeps what was read, untitled: a Save must not overwrite the original, and
+    // results beside it need not belong to what was read
+    const bool complete = FHolder->LoadProject(path, currentFormat);
     UpdateCaption();
     const QString plot = WithExtension(path, ".kvp");
-    if (QFileInfo::exists(plot)) ResultsLoaded = FHolder->LoadPlots(plot, false);
+    if (complete && QFileInfo::exists(plot)) ResultsLoaded = FHolder->LoadPlots(plot, false);
     AddRecent(path);
     UpdateLrfdColumns();
     UpdateGraphicsMenu();
@@ -468,36 +508,55 @@ void TMainForm::AddRecent(const QString& path) {
 
 bool TMainForm::SaveProject() {
     QString error;
-    if (!FHolder->SaveProject(error)) {
-        ShowMessage(this, TMsgKind::Error,
-                    QStringLiteral("The project could not be saved: ") + error);
-        return false;
-    }
-    return true;
+    if (FHolder->SaveProject(error)) return true;
+    // the reason names the file already; another name is the way out of a folder one cannot
+    // write to
+    if (ShowMessage(this, TMsgKind::Error,
+                    error + QStringLiteral("\n\nDo you want to save it under another name?"),
+                    TMsgButtons::YesNo)
+        == TMsgAnswer::Yes)
+        return SaveAsCommand();
+    return false;
 }
 
 bool TMainForm::FileSaveClick() {
-    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
-    if (IsUntitled(ProjectFileName())) return FileSaveAsClick();
+    if (!ActiveChildStoreEdits()) return false;
+    return SaveCommand();
+}
+
+bool TMainForm::SaveCommand() {
+    if (IsUntitled(ProjectFileName())) return SaveAsCommand();
     return SaveProject();
 }
 
 bool TMainForm::FileSaveAsClick() {
-    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
+    if (!ActiveChildStoreEdits()) return false;
+    return SaveAsCommand();
+}
+
+bool TMainForm::SaveAsCommand() {
     const QString title =
         QStringLiteral("Save ") + ProjectShortName(ProjectFileName()) + QStringLiteral(" As");
     const QStringList filters = {QStringLiteral("KORVEN 6.0(*.kvd)"),
                                  QStringLiteral("All File(*.*)")};
     const QString name        = AskSaveFileName(this, title, ProjectFileName(), filters);
     if (name.isEmpty()) return false;
-    FHolder->SetFileName(QFileInfo(name).absoluteFilePath());
+    const QFileInfo info(name);
+    FHolder->SetFileName(info.absoluteFilePath());
+    // as after opening: the project's folder is where its pictures and results go
+    QDir::setCurrent(info.absolutePath());
     UpdateCaption();
     return SaveProject();
 }
 
 void TMainForm::CompRunClick() {
-    ActiveChildStoreEdits();  // also when a shortcut, not the menu, started it
-    if (!FileSaveClick() || IsUntitled(ProjectFileName())) return;
+    if (!ActiveChildStoreEdits()) return;
+    if (!SaveCommand() || IsUntitled(ProjectFileName())) return;
+    // what the engine would stop on without a word is said here, before it is called
+    if (const std::string why = Project().RunProblem(); !why.empty()) {
+        ShowMessage(this, TMsgKind::Information, QString::fromStdString(why));
+        return;
+    }
     TRunHooks hooks;
     hooks.Inform = [this](const QString& text) { ShowMessage(this, TMsgKind::Information, text); };
     hooks.WaitCursor = [](bool on) {
@@ -506,21 +565,73 @@ void TMainForm::CompRunClick() {
         else
             QApplication::restoreOverrideCursor();
     };
-    hooks.LoadResults = [this](const QString& plot) {
-        ResultsLoaded = FHolder->LoadPlots(plot, true);
+    bool loaded       = false;
+    hooks.LoadResults = [this, &loaded](const QString& plot) {
+        ResultsLoaded = loaded = FHolder->LoadPlots(plot, true);
         if (OnResultsLoaded) OnResultsLoaded(*this);
     };
     FRun->Execute(ProjectFileName(), hooks);
+    // the project was saved as it stands now: results of an earlier run no longer describe it
+    if (!loaded) ClearResults();
     UpdateGraphicsMenu();
 }
 
 void TMainForm::EditTextFile(const QString& path) {
-    QStringList words =
-        QProcess::splitCommand(TextEditor + QStringLiteral(" \"") + path + QLatin1Char('"'));
-    const QString program = words.isEmpty() ? QString() : words.takeFirst();
-    if (program.isEmpty() || !QProcess::startDetached(program, words))
-        ShowMessage(this, TMsgKind::Information,
-                    QStringLiteral("An error occurred in running the Word Processor"));
+    const QString opener = QStandardPaths::findExecutable(QLatin1String(kSystemOpener));
+    switch (ChooseTextOpener(TextEditor, !opener.isEmpty())) {
+        case TTextOpener::Editor: {
+            QStringList words     = QProcess::splitCommand(TextEditor + QStringLiteral(" \"") + path
+                                                           + QLatin1Char('"'));
+            const QString program = words.isEmpty() ? QString() : words.takeFirst();
+            if (program.isEmpty() || !QProcess::startDetached(program, words))
+                ShowMessage(this, TMsgKind::Information,
+                            QStringLiteral("An error occurred in running the Word Processor"));
+            return;
+        }
+        case TTextOpener::SystemOpener: {
+            // The opener tells by its exit code that it found no program for the file; the
+            // viewer then shows it. The process object is not owned by the window: closing the
+            // program must not end an editor the opener waits for.
+            auto* process = new QProcess;
+            QPointer<TMainForm> self(this);
+            QObject::connect(process, &QProcess::finished, process,
+                             [process, self, path](int code, QProcess::ExitStatus status) {
+                                 process->deleteLater();
+                                 if ((code != 0 || status != QProcess::NormalExit) && self)
+                                     self->ShowTextViewer(path);
+                             });
+            QObject::connect(process, &QProcess::errorOccurred, process,
+                             [process, self, path](QProcess::ProcessError error) {
+                                 if (error != QProcess::FailedToStart) return;
+                                 process->deleteLater();
+                                 if (self) self->ShowTextViewer(path);
+                             });
+            process->start(opener, {path});
+            return;
+        }
+        case TTextOpener::Viewer:
+            ShowTextViewer(path);
+            return;
+    }
+}
+
+TTextViewer* TMainForm::ShowTextViewer(const QString& path) {
+    const QString file  = QFileInfo(path).absoluteFilePath();
+    TTextViewer* viewer = nullptr;
+    for (QMdiSubWindow* w : FMdi->subWindowList())
+        if (auto* v = qobject_cast<TTextViewer*>(w->widget()); v && v->Path() == file) viewer = v;
+    const bool made = !viewer;
+    if (made) viewer = new TTextViewer;
+    QString error;
+    if (!QFileInfo::exists(file) || !viewer->Load(file, error)) {
+        if (made) delete viewer;
+        ShowMessage(
+            this, TMsgKind::Information,
+            error.isEmpty() ? QStringLiteral("The file %1 does not exist.").arg(file) : error);
+        return nullptr;
+    }
+    ShowChild(viewer);
+    return viewer;
 }
 
 void TMainForm::OpenBesideExecutable(const QString& fileName) {
@@ -536,6 +647,11 @@ void TMainForm::OpenBesideExecutable(const QString& fileName) {
 }
 
 void TMainForm::ShowGraph(int index) {
+    // the toolbar and the menu follow one rule, whatever state the buttons were last shown in
+    if (!GraphEnabled(index)) {
+        UpdateGraphicsMenu();
+        return;
+    }
     if (OnShowGraph) OnShowGraph(*this, index);
 }
 
@@ -565,8 +681,7 @@ void TMainForm::SetDesignControl(int control) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    ActiveChildStoreEdits();
-    if (!AskToSave()) {
+    if (!ActiveChildStoreEdits() || !AskToSave()) {
         event->ignore();
         return;
     }
@@ -588,8 +703,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 
 void TMainForm::FilesDropped(const QList<QUrl>& urls) {
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-    ActiveChildStoreEdits();
-    if (!AskToSave()) return;
+    if (!ActiveChildStoreEdits() || !AskToSave()) return;
     OpenProject(urls.first().toLocalFile(), true);
 }
 

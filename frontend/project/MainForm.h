@@ -24,6 +24,7 @@ class TProgramData;
 class TProjectHolder;
 class TResultGraphs;
 class TRunCommand;
+class TTextViewer;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -56,7 +57,12 @@ public:
     bool FileSaveAsClick();
     void RecentFileClick(int index);
     void CompRunClick();
+    /// Opens a text file in the text editor, or with the desktop's opener, or in the built-in
+    /// viewer when neither is there.
     void EditTextFile(const QString& path);
+    /// The built-in read-only viewer of `path` (reloaded when it is open); null when the file
+    /// cannot be read, which has been said.
+    TTextViewer* ShowTextViewer(const QString& path);
 
     /// Files dropped from the desktop: the first one is opened, after the question to save.
     void FilesDropped(const QList<QUrl>& urls);
@@ -80,6 +86,8 @@ public:
 
     /// Object names of the twelve graph items, in the order of the Graphics menu.
     static const std::array<const char*, 12>& GraphNames();
+    /// Captions of the twelve Graphics menu items, in the same order.
+    static const std::array<const char*, 12>& GraphCaptions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +105,13 @@ private:
     void UpdateDataMenu();
     void UpdateComputationMenu();
     void UpdateGraphicsMenu();
+    bool GraphEnabled(int index) const;
+    /// Results of the previous project or run go: graphs emptied, their windows closed.
+    void ClearResults();
+    /// A menu about to open makes the active child store its edits; a refusal closes it again.
+    bool MenuStoresEdits(QMenu* menu);
+    bool SaveCommand();
+    bool SaveAsCommand();
     void UpdateWindowMenu();
     void UpdateLrfdColumns();
     void AddRecent(const QString& path);

@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+
+#include "project/MainRules.h"
 
 namespace korven {
 namespace {
@@ -39,6 +42,9 @@ public:
             case TMsgButtons::OkCancel:
                 box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
                 break;
+            case TMsgButtons::YesNo:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+                break;
         }
         switch (box.exec()) {
             case QMessageBox::Yes:
@@ -61,9 +67,10 @@ public:
     QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
                      const QStringList& filters, int& filterIndex) override {
         QFileDialog dialog(parent, title, folder);
+        dialog.setViewMode(QFileDialog::Detail);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(QStringLiteral("kvd"));
+        dialog.setDefaultSuffix(DefaultSuffix(filters, filters.value(0)));
         if (filterIndex >= 0 && filterIndex < filters.size())
             dialog.selectNameFilter(filters[filterIndex]);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -74,9 +81,18 @@ public:
                      const QStringList& filters) override {
         QFileDialog dialog(parent, title);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setViewMode(QFileDialog::Detail);
         dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(QStringLiteral("kvd"));
-        dialog.selectFile(current);
+        // a name typed without an extension takes that of the filter shown, not a project's
+        dialog.setDefaultSuffix(DefaultSuffix(filters, filters.value(0)));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, filters](const QString& chosen) {
+                             dialog.setDefaultSuffix(DefaultSuffix(filters, chosen));
+                         });
+        // `current` is a file to propose, or a folder (ending in "/") to start in
+        const QFileInfo at(current);
+        if (!current.isEmpty()) dialog.setDirectory(at.absolutePath());
+        if (!at.fileName().isEmpty()) dialog.selectFile(at.fileName());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
         return dialog.selectedFiles().constFirst();
     }

@@ -10,7 +10,7 @@ class QWidget;
 namespace korven {
 
 enum class TMsgKind { Information, Error, Warning, Question };
-enum class TMsgButtons { Ok, YesNoCancel, OkCancel };
+enum class TMsgButtons { Ok, YesNoCancel, OkCancel, YesNo };
 enum class TMsgAnswer { Ok, Yes, No, Cancel };
 
 class TMessageSink {
@@ -34,8 +34,9 @@ public:
     /// `filterIndex` is the index of the filter chosen (in and out).
     virtual QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
                              const QStringList& filters, int& filterIndex) = 0;
+    /// `current` is the name proposed, or a folder ending in "/" to start in.
     virtual QString SaveFile(QWidget* parent, const QString& title, const QString& current,
-                             const QStringList& filters)                   = 0;
+                             const QStringList& filters) = 0;
 };
 
 QString AskOpenFileName(QWidget* parent, const QString& title, const QString& folder,

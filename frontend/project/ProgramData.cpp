@@ -194,6 +194,13 @@ void TProgramData::SetUnits(int units) {
     if (OnSetUnits) OnSetUnits();
 }
 
+std::string TProgramData::RunProblem() const {
+    if (!(MinDiameter > 0))
+        return "The analysis cannot run: the minimum shaft diameter is 0. Enter it under "
+               "Data > Drilled-Shaft Properties.";
+    return {};
+}
+
 // ---- writing ---------------------------------------------------------------------------------
 
 std::string TProgramData::ProjectText() {

@@ -82,6 +82,9 @@ public:
     /// Changes the unit system (1 English, 2 SI; other values are clamped), converting every
     /// length, force and stress of the project and its tables.
     void SetUnits(int units);
+    /// Why the engine cannot analyse the project as it stands (empty when it can): a shaft
+    /// without a diameter has no capacity to compute.
+    std::string RunProblem() const;
 
 private:
     std::unique_ptr<TSystemTables> owned_;

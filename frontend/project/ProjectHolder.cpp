@@ -55,10 +55,13 @@ void TProjectHolder::NewProject() {
     Project.Create();
 }
 
-void TProjectHolder::LoadProject(const QString& path, bool currentFormat) {
+bool TProjectHolder::LoadProject(const QString& path, bool currentFormat) {
     CloseChildren();
     const TFileResult result = Project.LoadFromFile(path.toStdString(), currentFormat);
-    if (!result) ShowMessage(&FForm, TMsgKind::Information, QString::fromStdString(result.Message));
+    if (result) return true;
+    ShowMessage(&FForm, TMsgKind::Information, QString::fromStdString(result.Message));
+    Project.FileName = TProgramData::kUntitled;
+    return false;
 }
 
 bool TProjectHolder::SaveProject(QString& error) {

@@ -36,9 +36,12 @@ public:
     int SettlementAvailable() const { return Project.SettlementAvailable; }
 
     void NewProject();
-    void LoadProject(const QString& path, bool currentFormat);
+    /// False when the file was damaged: what was read stays, as an untitled project.
+    bool LoadProject(const QString& path, bool currentFormat);
     bool SaveProject(QString& error);
     bool LoadPlots(const QString& plotFile, bool showError);
+    /// Empties the result graphs.
+    void ClearResults() { Graphs.Clear(); }
     void ShowLrfdColumns(bool show);
 
     void CloseChildren();

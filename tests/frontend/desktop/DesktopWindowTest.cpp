@@ -547,7 +547,8 @@ private slots:
         if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) QSKIP("no de_DE.UTF-8 locale");
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         FForm->SetLibraryPath(Work("no-engine.so"));
-        FFiles.Save = Work("pier.kvd");
+        FFiles.Save                  = Work("pier.kvd");
+        FForm->Project().MinDiameter = 2;  // a shaft the engine can be asked about
         Action("CompRun")->trigger();
         const QString point   = QString::fromLatin1(std::localeconv()->decimal_point);
         const QString qtPoint = QLocale().decimalPoint();
@@ -718,7 +719,7 @@ private slots:
     }
 
     // Not a check: with KORVEN_SCREENSHOT set (under a real X server), saves the main window
-    // with the soil layer table and the drilled-shaft properties dialog open.
+    // with the soil layer table, the drilled-shaft properties and shaft length dialogs cascaded.
     void screenshot() {
         const QByteArray target = qgetenv("KORVEN_SCREENSHOT");
         if (target.isEmpty()) QSKIP("KORVEN_SCREENSHOT not set");
@@ -727,9 +728,8 @@ private slots:
         FForm->resize(1250, 840);
         FForm->move(10, 30);  // room for a window manager's title bar
         Action("DataSoil")->trigger();
-        if (QMdiSubWindow* w = FForm->MdiArea()->activeSubWindow()) w->move(0, 0);
         Action("DataShaft")->trigger();
-        if (QMdiSubWindow* w = FForm->MdiArea()->activeSubWindow()) w->move(40, 318);
+        Action("ControlLength")->trigger();
         QTest::qWait(500);
         const QPixmap shot = FForm->screen()->grabWindow(0);
         QVERIFY(shot.save(QString::fromLocal8Bit(target)));

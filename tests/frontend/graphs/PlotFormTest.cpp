@@ -114,6 +114,9 @@ private slots:
     void showGraphReusesAndForgetsTheWindow();
     void mainWindowOpensGraphsAndOneElevationView();
     void openGraphWindowsFollowNewResults();
+    void windowsAreListedByName();
+    void plotMenuItemsHaveTheirNames();
+    void legendKeepsClearOfTheCurves();
     void sideViewOfAStraightShaft();
     void sideViewTakesTheLengthFromTheProfile();
     void sideViewWithoutLayersShowsOnlyBackground();
@@ -145,7 +148,9 @@ void PlotFormTest::everyResultGraphShowsAfterLoading() {
         TPlotForm* form = ShowGraph(*g, &area);
         QVERIFY2(form, qPrintable(g->XCaption));
         QCOMPARE(CurveItems(*form).size(), g->LineCount());
-        QCOMPARE(form->parentWidget()->windowTitle(), QStringLiteral("PlotForm"));
+        // a window says what it shows (the main window names those without a caption)
+        QCOMPARE(form->parentWidget()->windowTitle(),
+                 g->Caption.isEmpty() ? QStringLiteral("PlotForm") : g->Caption);
         const QImage img = form->Canvas()->grab().toImage();
         // a curve in the plot rectangle: more than frame, grid and text in black alone
         const PixelRect r = form->Frame().rects.plot;
@@ -161,7 +166,7 @@ void PlotFormTest::opensWithFullRangeAndListsAtMostTwentyCurves() {
     testing::FillDepthGraph(g, 25);
     TPlotForm form(g);
     QVERIFY(form.Valid());
-    QCOMPARE(form.windowTitle(), QStringLiteral("PlotForm"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Ultimate Total Capacity vs Depth"));
     QVERIFY(form.View() == form.FullRange());
     QCOMPARE(form.FullRange().ymin, 0.0L);
     QCOMPARE(form.FullRange().ymax, 50.0L);
@@ -436,6 +441,69 @@ void PlotFormTest::openGraphWindowsFollowNewResults() {
     QCOMPARE(skin->View().ymax, skin->FullRange().ymax);
 }
 
+void PlotFormTest::windowsAreListedByName() {
+    TMainForm main;
+    QVERIFY(ShowWithExampleResults(main));
+    for (int i : {0, 6, 9, 11}) main.OnShowGraph(main, i);
+    QStringList titles;
+    for (QMdiSubWindow* w : main.MdiArea()->subWindowList()) titles << w->windowTitle();
+    QCOMPARE(titles, (QStringList{"Skin Ultimate Friction vs Depth",
+                                  "Axial Capacity vs Depth (Ultimate), Dia=2 ft",
+                                  "Axial Load vs Settlement (upper bound)",
+                                  "Combined Plots of Load vs Settlement, Dia=2 ft"}));
+    // the pointer readout is the title only while the pointer is over the graph
+    TPlotForm* skin = GraphWindow(main.Graphs().pltSkin);
+    MoveTo(skin->Canvas(), QPoint(200, 200));
+    QVERIFY(skin->windowTitle().contains(" X: "));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(skin->Canvas(), &leave);
+    QCOMPARE(skin->windowTitle(), QStringLiteral("Skin Ultimate Friction vs Depth"));
+    // the combined graph's legend says which diameter it draws
+    QVERIFY(CurveItems(*GraphWindow(main.Graphs().pltCombine))[0]->text().endsWith("(Dia=2 ft)"));
+}
+
+void PlotFormTest::plotMenuItemsHaveTheirNames() {
+    TGraphPlot g;
+    testing::FillDepthGraph(g, 2);
+    TPlotForm form(g);
+    const char* names[] = {"PlotLegend",   "PlotSoilLayer", "ShowWallGeometry", "PlotMarkers",
+                           "FontSize",     "LineWidth",     "PlotCaption",      "mLineName",
+                           "ActiveGraphs", "PlotPrint",     "PlotPage",         "PlotSave"};
+    for (const char* name : names) QVERIFY2(form.findChild<QAction*>(name), name);
+    QCOMPARE(form.findChild<QAction*>("PlotSave")->text(), QStringLiteral("&Save To Disk..."));
+}
+
+void PlotFormTest::legendKeepsClearOfTheCurves() {
+    // depth graphs end at the bottom right, where the legend used to sit
+    TGraphPlot g;
+    testing::FillDepthGraph(g, 3);
+    TPlotForm form(g);
+    form.resize(800, 600);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const auto legendCovers = [&form, &g] {
+        const QRect box = form.Legend()->geometry();
+        int covered     = 0;
+        for (int i = 0; i < g.LineCount(); ++i)
+            for (const TFloatPoint& p : g.Curve(i).Points) {
+                const PixelPoint s =
+                    WorldToScreen(form.Frame().rects.plot, form.View(), g.XOnTop, p.x, p.y);
+                if (box.contains(s.x, s.y)) ++covered;
+            }
+        return covered;
+    };
+    const PixelRect plot = form.Frame().rects.plot;
+    QVERIFY(form.Legend()->x() < plot.left + plot.Width() / 2);  // moved to the free corner
+    QCOMPARE(legendCovers(), 0);
+    // a long new name widens the legend: it is placed again, inside the plot
+    g.Curve(0).LineName = QStringLiteral("A curve with a far longer name than before");
+    form.RebuildCurveLists();
+    form.LayOut(false);
+    QVERIFY(form.Legend()->geometry().right() <= plot.right);
+    QVERIFY(form.Legend()->geometry().left() >= plot.left);
+    QCOMPARE(legendCovers(), 0);
+}
+
 void PlotFormTest::sideViewOfAStraightShaft() {
     SideViewData data;
     data.shaft  = {2, 30, 0, 0};
@@ -464,11 +532,10 @@ void PlotFormTest::sideViewOfAStraightShaft() {
 
 void PlotFormTest::sideViewTakesTheLengthFromTheProfile() {
     SideViewData data;
-    data.shaft         = {3, 0, 3, 45};
-    data.layers        = {{2, 10}, {6, 42}};
-    long double stored = -1;
-    TDlgSideView view([&] { return data; }, [&](long double L) { stored = L; });
-    QCOMPARE(stored, 42.0L);
+    data.shaft  = {3, 0, 3, 45};
+    data.layers = {{2, 10}, {6, 42}};
+    // drawn to the last layer's bottom; the view has no way to write the length back
+    TDlgSideView view([&] { return data; });
     QCOMPARE(view.Shapes().size(), std::size_t{2});
     QCOMPARE(view.Shapes()[1].bottomLeft.y, 42.0L + 6);
 }

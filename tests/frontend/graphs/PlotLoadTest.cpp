@@ -89,12 +89,12 @@ TEST_F(PlotLoad, OneDiameterWithOneTrendLine) {
     // combined graphs from the smallest diameter; design values by the factors of safety
     EXPECT_EQ(graphs.pltCombine.LineCount(), 3);
     ExpectPoint(graphs.pltCombine.Curve(1).Point(2), 30.2L, 10);
-    EXPECT_EQ(graphs.pltCombine.Curve(1).LineName, "  Tip Resistance");
+    EXPECT_EQ(graphs.pltCombine.Curve(1).LineName, "  Tip Resistance (Dia=2 ft)");
     ExpectPoint(graphs.pltCombineD.Curve(0).Point(2), 12.6L / 2.5L, 10);
     ExpectPoint(graphs.pltCombineD.Curve(1).Point(2), 30.2L / 3, 10);
     ExpectPoint(graphs.pltCombineD.Curve(2).Point(2), 12.6L / 2.5L + 30.2L / 3, 10);
     ExpectPoint(graphs.pltCombinedSettle.Curve(0).Point(15), 42.8L, 0.412L);
-    EXPECT_EQ(graphs.pltCombinedSettle.Curve(0).LineName, "  Trend (Averaged)");
+    EXPECT_EQ(graphs.pltCombinedSettle.Curve(0).LineName, "  Trend (Averaged) (Dia=2 ft)");
     EXPECT_EQ(graphs.pltAxial.LayerCount(), 0);  // bands only on depth graphs
     for (TGraphPlot* g : graphs.All()) EXPECT_EQ(g->Units(), 1);
 }
@@ -139,8 +139,8 @@ TEST_F(PlotLoad, UpliftInSiShowsSelfWeightUndivided) {
     EXPECT_EQ(graphs.pltSkin.Curve(1).LineName, "Dia=0.752 m");
     EXPECT_EQ(graphs.pltAxial.Curve(2).LineName, "Dia=0.904 m");
     EXPECT_EQ(graphs.FSpltTip.XCaption, "Self-Weight");
-    EXPECT_EQ(graphs.pltCombine.Curve(1).LineName, "  Self-Weight");
-    EXPECT_EQ(graphs.pltCombineD.Curve(1).LineName, "  Self-Weight");
+    EXPECT_EQ(graphs.pltCombine.Curve(1).LineName, "  Self-Weight (Dia=0.6 m)");
+    EXPECT_EQ(graphs.pltCombineD.Curve(1).LineName, "  Self-Weight (Dia=0.6 m)");
 
     ExpectPoint(graphs.FSpltTip.Curve(1).Point(2), 29.1L, 3.05L);  // ultimate, not the design value
     ExpectPoint(graphs.pltTip.Curve(0).Point(4), 0.00001L, 3.66L);  // zero at the deepest point

@@ -10,10 +10,20 @@
 #include "graphs/PlotForm.h"
 #include "graphs/PlotLoad.h"
 #include "graphs/SideView.h"
+#include "project/MainForm.h"
+#include "project/MainRules.h"
 
 using namespace korven;
 
 namespace {
+
+// named as the main window names it
+void Name(TPlotForm& window, const TResultGraphs& graphs, int index) {
+    window.SetName(
+        GraphWindowName(window.Graph().Caption,
+                        QLatin1String(TMainForm::GraphCaptions()[static_cast<std::size_t>(index)]),
+                        graphs.pltSkin.Curve(0).DisplayName()));
+}
 
 void Shot(QMainWindow& main, const QString& file) {
     QApplication::processEvents();
@@ -42,10 +52,12 @@ int main(int argc, char** argv) {
 
     graphs.pltCombine.ShowLayers = true;
     TPlotForm* combined          = ShowGraph(graphs.pltCombine, area);
+    Name(*combined, graphs, 6);
     Shot(main, out + "/graph-combined-capacity.png");
     combined->parentWidget()->close();
 
     TPlotForm* settle = ShowGraph(graphs.pltCombinedSettle, area);
+    Name(*settle, graphs, 11);
     Shot(main, out + "/graph-load-settlement-bounds.png");
     settle->SaveImage(out + "/graph-load-settlement-saved.png", 6, 4, 96);
     QPrinter pdf(QPrinter::HighResolution);
@@ -56,10 +68,14 @@ int main(int argc, char** argv) {
     settle->parentWidget()->close();
 
     SideViewData data;
-    data.shaft  = {3, 38, 3, 45};
-    data.layers = {{2, 12}, {1, 24}, {8, 33}, {3, 45}};
-    auto* side  = new TDlgSideView([&] { return data; }, nullptr);
-    area->addSubWindow(side)->showMaximized();
+    data.shaft               = {3, 38, 3, 45};
+    data.layers              = {{2, 12}, {1, 24}, {8, 33}, {3, 45}};
+    auto* side               = new TDlgSideView([&] { return data; });
+    QMdiSubWindow* sideFrame = area->addSubWindow(side);
+    QPixmap blank(16, 16);  // as the main window shows its children: no toolkit logo
+    blank.fill(Qt::transparent);
+    sideFrame->setWindowIcon(QIcon(blank));
+    sideFrame->showMaximized();
     Shot(main, out + "/elevation-view.png");
     QPrinter sidePdf(QPrinter::HighResolution);
     sidePdf.setOutputFormat(QPrinter::PdfFormat);
