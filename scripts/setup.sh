@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
-    qt6-base-dev
+    qt6-base-dev qt6-svg-dev
     xvfb xauth fonts-liberation fonts-dejavu-core locales
 )
 
