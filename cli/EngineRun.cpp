@@ -75,9 +75,14 @@ private:
 }  // namespace
 
 RunFiles runFiles(const std::string& project) {
-    return {project, withExtension(project, ".kvo"), withExtension(project, ".kvp"),
-            withExtension(project, ".kvr")};
+    return {project,
+            withExtension(project, ".kvo"),
+            withExtension(project, ".kvp"),
+            withExtension(project, ".kvr"),
+            {}};
 }
+
+std::string tracePath(const std::string& project) { return withExtension(project, ".trace.csv"); }
 
 std::string executableDir() {
     std::error_code ec;
@@ -99,6 +104,8 @@ RunOutcome runEngineLibrary(const std::string& libraryPath, const RunFiles& file
               << files.report << "\r\n"
               << files.plot << "\r\n"
               << files.runtime << "\r\n";
+        // the engine writes its per-foot trace when names.dat names one on a sixth line
+        if (!files.trace.empty()) names << files.trace << "\r\n";
         folder.namesWritten();
         if (!names) {
             out.error = "cannot write names.dat in the project's folder";

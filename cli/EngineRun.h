@@ -7,10 +7,15 @@ namespace korven::cli {
 
 struct RunFiles {
     std::string project, report, plot, runtime;
+    std::string trace;  ///< the per-foot trace the engine writes; empty: none
 };
 
 /// The four files of a project: the project path and the same path with .kvo, .kvp, .kvr.
+/// No trace is asked for.
 RunFiles runFiles(const std::string& absoluteProject);
+
+/// PROJECT.trace.csv for PROJECT.kvd.
+std::string tracePath(const std::string& project);
 
 struct RunOutcome {
     bool ok          = false;  ///< the library was called

@@ -70,7 +70,11 @@ TEST_F(Runner, Failures) {
     } cases[] = {
         {"run " + (dir / "none.kvd").string(), 2, "project file not found"},
         {"", 2, "no project given"},
-        {"run a b", 2, "unexpected argument"},
+        {"run --bogus " + (dir / "bad.kvd").string(), 2, "unexpected argument '--bogus'"},
+        {"run -j 0 a.kvd b.kvd", 2, "-j needs a number of runs from 1 to 1024, not '0'"},
+        {"run a.kvd b.kvd -j", 2, "-j needs a number"},
+        {"run " + (dir / "none.kvd").string() + " " + (dir / "bad.kvd").string(), 1,
+         "none.kvd: project file not found"},
         {"run --quiet " + (dir / "bad.kvd").string(), 1, "the analysis stopped"},
     };
     for (const auto& c : cases) {
@@ -124,8 +128,15 @@ TEST_F(Runner, DesignLoadNeverReachedFailsTheRun) {
     }
 }
 
-TEST(RunnerHelp, DescribesTheCommand) {
-    const auto r = korven("--help");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("korven run PROJECT.kvd"), std::string::npos);
+TEST(RunnerHelp, ListsTheCommandsAndDescribesEach) {
+    const auto top = korven("--help");
+    EXPECT_EQ(top.status, 0);
+    EXPECT_NE(top.out.find("usage: korven COMMAND"), std::string::npos) << top.out;
+    EXPECT_NE(top.out.find("  run "), std::string::npos) << top.out;
+    const auto run = korven("run --help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("korven run PROJECT.kvd"), std::string::npos) << run.out;
+    const auto unknown = korven("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.out.find("korven: unknown command 'frobnicate'"), std::string::npos);
 }

@@ -1,0 +1,3 @@
+// The commands of korven, one line each: KORVEN_COMMAND(name, entry function, one-line help).
+// A new command is one line here and its Name Command.cpp file beside this one.
+KORVEN_COMMAND("run", runCommand, "analyse one or more projects with the engine library")
