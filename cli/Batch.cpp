@@ -106,7 +106,7 @@ std::vector<BatchRun> runBatch(const std::vector<std::string>& projects,
             const std::size_t i = next++;
             std::error_code ec;
             const std::string project     = fs::absolute(runs[i].project, ec).string();
-            std::vector<std::string> args = {self, "run", "--quiet"};
+            std::vector<std::string> args = {self, "run", "--quiet", kPrivateFolderOption};
             if (options.trace) args.push_back("--trace");
             args.push_back(project);
             std::vector<char*> argv;

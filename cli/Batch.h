@@ -7,6 +7,10 @@
 
 namespace korven::cli {
 
+/// The option of `korven run` that a run of many gives each child: the run takes a folder of its
+/// own beside the project. Not listed in the help.
+inline constexpr const char* kPrivateFolderOption = "--private-folder";
+
 struct BatchOptions {
     int jobs   = 0;      ///< runs at a time; 0: the number of cores
     bool trace = false;  ///< every run also writes its per-foot trace

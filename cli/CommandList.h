@@ -1,3 +1,4 @@
 // The commands of korven, one line each: KORVEN_COMMAND(name, entry function, one-line help).
 // A new command is one line here and its Name Command.cpp file beside this one.
 KORVEN_COMMAND("run", runCommand, "analyse one or more projects with the engine library")
+KORVEN_COMMAND("export", exportCommand, "write a project's results as JSON or CSV")

@@ -79,6 +79,7 @@ RunFiles runFiles(const std::string& project) {
             withExtension(project, ".kvo"),
             withExtension(project, ".kvp"),
             withExtension(project, ".kvr"),
+            {},
             {}};
 }
 
@@ -92,7 +93,8 @@ std::string executableDir() {
 
 RunOutcome runEngineLibrary(const std::string& libraryPath, const RunFiles& files, bool quiet) {
     RunOutcome out;
-    RunFolder folder(fs::path(files.project).parent_path());
+    RunFolder folder(files.folder.empty() ? fs::path(files.project).parent_path()
+                                          : fs::path(files.folder));
     if (!folder.entered()) {
         out.error = "cannot make the project's folder the current directory";
         return out;

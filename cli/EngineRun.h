@@ -7,7 +7,8 @@ namespace korven::cli {
 
 struct RunFiles {
     std::string project, report, plot, runtime;
-    std::string trace;  ///< the per-foot trace the engine writes; empty: none
+    std::string trace;   ///< the per-foot trace the engine writes; empty: none
+    std::string folder;  ///< current directory of the run; empty: the project's folder
 };
 
 /// The four files of a project: the project path and the same path with .kvo, .kvp, .kvr.

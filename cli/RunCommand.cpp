@@ -46,7 +46,50 @@ constexpr const char* kRunHelp =
     "failed (see its runtime file); 2 for a usage error, and with one project for\n"
     "a missing project file or library.\n";
 
-int runSingle(const std::string& project, bool quiet, bool trace) {
+// A folder of its own for one run of many, inside the project's folder: names.dat and the output
+// files are made there and moved beside the project when the run ends, so runs of projects in
+// one folder never share names.dat or write into each other's files. The report names its files
+// without their folder, so it reads exactly as after a run in the project's folder.
+class PrivateFolder {
+public:
+    explicit PrivateFolder(const fs::path& projectFolder) {
+        std::string pattern = (projectFolder / ".korven-run-XXXXXX").string();
+        if (mkdtemp(pattern.data())) path_ = pattern;
+    }
+    ~PrivateFolder() {
+        std::error_code ec;
+        if (!path_.empty()) fs::remove_all(path_, ec);
+    }
+    PrivateFolder(const PrivateFolder&)            = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Moves what a run left in `from` to the paths of `to`; false names the first that could not go.
+bool moveOutputs(const RunFiles& from, const RunFiles& to, std::string& failed) {
+    const std::pair<std::string, std::string> moves[] = {
+        {from.report, to.report},
+        {from.plot, to.plot},
+        {from.runtime, to.runtime},
+        {from.trace, to.trace},
+        {(fs::path(from.folder) / "TZDATA.DAT").string(),
+         (fs::path(to.project).parent_path() / "TZDATA.DAT").string()}};
+    for (const auto& [a, b] : moves) {
+        std::error_code ec;
+        if (a.empty() || !fs::exists(a, ec)) continue;
+        fs::rename(a, b, ec);
+        if (ec) {
+            failed = b;
+            return false;
+        }
+    }
+    return true;
+}
+
+int runSingle(const std::string& project, bool quiet, bool trace, bool privateFolder) {
     std::error_code ec;
     const fs::path abs = fs::absolute(project, ec);
     if (ec || !fs::is_regular_file(abs, ec)) {
@@ -56,7 +99,26 @@ int runSingle(const std::string& project, bool quiet, bool trace) {
     auto files = runFiles(fs::weakly_canonical(abs, ec).string());
     if (trace) files.trace = tracePath(files.project);
     const auto library = executableDir() + "/Korven2012_DLL.so";
-    const auto outcome = runEngineLibrary(library, files, quiet);
+    RunOutcome outcome;
+    if (privateFolder) {
+        PrivateFolder own(fs::path(files.project).parent_path());
+        if (own.path().empty()) {
+            printError("cannot make a folder for the run beside " + files.project);
+            return kUsageError;
+        }
+        RunFiles inside = files;
+        for (std::string* f : {&inside.report, &inside.plot, &inside.runtime, &inside.trace})
+            if (!f->empty()) *f = (own.path() / fs::path(*f).filename()).string();
+        inside.folder = own.path().string();
+        outcome       = runEngineLibrary(library, inside, quiet);
+        std::string failed;
+        if (outcome.ok && !moveOutputs(inside, files, failed)) {
+            printError("cannot write " + failed);
+            return kUsageError;
+        }
+    } else {
+        outcome = runEngineLibrary(library, files, quiet);
+    }
     if (!outcome.ok) {
         printError(outcome.error);
         return kUsageError;
@@ -90,7 +152,8 @@ int runSingle(const std::string& project, bool quiet, bool trace) {
 
 int runCommand(const std::vector<std::string>& args) {
     std::vector<std::string> projects;
-    bool quiet = false;
+    bool quiet         = false;
+    bool privateFolder = false;  // set by a run of many for each of its child processes
     BatchOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -102,6 +165,8 @@ int runCommand(const std::vector<std::string>& args) {
             quiet = true;
         else if (a == "--trace")
             options.trace = true;
+        else if (a == kPrivateFolderOption)
+            privateFolder = true;
         else if (a == "-j" || (a.starts_with("-j") && a.size() > 2)) {
             const std::string n = a.size() > 2 ? a.substr(2) : i + 1 < args.size() ? args[++i] : "";
             options.jobs        = parseJobs(n);
@@ -120,7 +185,8 @@ int runCommand(const std::vector<std::string>& args) {
         printError("no project given (usage: korven run PROJECT.kvd)");
         return kUsageError;
     }
-    if (projects.size() == 1) return runSingle(projects.front(), quiet, options.trace);
+    if (projects.size() == 1)
+        return runSingle(projects.front(), quiet, options.trace, privateFolder);
 
     const auto runs = runBatch(projects, options);
     std::cout << summaryTable(runs);

@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
-    qt6-base-dev qt6-svg-dev
+    qt6-base-dev
+    nlohmann-json3-dev python3-jsonschema
+    qt6-svg-dev
     xvfb xauth fonts-liberation fonts-dejavu-core locales
 )
 

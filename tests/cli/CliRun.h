@@ -16,10 +16,13 @@ struct CliResult {
     std::string out, err;
 };
 
-/// `korven ARGS` run by the shell (ARGS as the shell reads them), in `dir` when given.
-inline CliResult runKorven(const std::string& args, const fs::path& dir = {}) {
+/// `korven ARGS` run by the shell (ARGS as the shell reads them), in `dir` when given, with the
+/// environment settings `env` ("NAME=value ...") when given.
+inline CliResult runKorven(const std::string& args, const fs::path& dir = {},
+                           const std::string& env = {}) {
     const fs::path errFile = fs::temp_directory_path() / ("korven-err-" + std::to_string(getpid()));
-    std::string cmd = std::string(KORVEN_BIN_DIR) + "/korven " + args + " 2>" + errFile.string();
+    std::string cmd =
+        env + " " + std::string(KORVEN_BIN_DIR) + "/korven " + args + " 2>" + errFile.string();
     if (!dir.empty()) cmd = "cd '" + dir.string() + "' && " + cmd;
     CliResult r;
     FILE* p = popen(cmd.c_str(), "r");
