@@ -109,6 +109,33 @@ Painter SidePainter(const SideViewData& data, int width, int height) {
 
 }  // namespace
 
+const std::array<TGraphFile, 13>& GraphFiles() {
+    // clang-format off
+    static const std::array<TGraphFile, 13> files = {{
+        {1,  "ultimate-skin-friction",     "Ultimate Skin Friction vs Depth"},
+        {2,  "ultimate-tip-resistance",    "Ultimate Tip Resistance vs Depth"},
+        {3,  "ultimate-total-capacity",    "Ultimate Total Capacity vs Depth"},
+        {4,  "design-skin-friction",       "ASD/LRFD Skin Friction vs Depth"},
+        {5,  "design-tip-resistance",      "ASD/LRFD Tip Resistance vs Depth"},
+        {6,  "design-total-capacity",      "ASD/LRFD Total Capacity vs Depth"},
+        {7,  "combined-ultimate",          "Combined Plots vs Depth (ultimate)"},
+        {8,  "combined-design",            "Combined Plots vs Depth (ASD/LRFD)"},
+        {9,  "load-settlement-trend",      "Axial Load vs Settlement (averaged)"},
+        {10, "load-settlement-upper",      "Axial Load vs Settlement (upper bound)"},
+        {11, "load-settlement-lower",      "Axial Load vs Settlement (lower bound)"},
+        {12, "load-settlement-combined",   "Combined Plots of Load vs Settlement"},
+        {13, "elevation-view",             "Elevation View"},
+    }};
+    // clang-format on
+    return files;
+}
+
+QString GraphFileName(const TGraphFile& f, ImageFormat format) {
+    return QStringLiteral("%1-%2.%3")
+        .arg(f.Number, 2, 10, QLatin1Char('0'))
+        .arg(QLatin1String(f.Slug), QLatin1String(FormatExtension(format)));
+}
+
 bool ParseImageFormat(std::string_view text, ImageFormat& format) {
     if (text == "png")
         format = ImageFormat::Png;

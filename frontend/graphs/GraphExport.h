@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <array>
 #include <string_view>
 
 #include "graphs/PltData.h"
@@ -12,6 +13,21 @@
 namespace korven {
 
 enum class ImageFormat { Png, Pdf, Svg };
+
+/// A graph as a file: its number and the name of its file, and its caption in the Graphics
+/// menu (without the accelerator mark and trailing blanks).
+struct TGraphFile {
+    int Number;
+    const char* Slug;
+    const char* Caption;
+};
+/// The twelve result graphs in the order of the Graphics menu (the order of
+/// `TResultGraphs::All`), then the elevation view as number 13.
+const std::array<TGraphFile, 13>& GraphFiles();
+inline constexpr int kElevationNumber = 13;
+
+/// "05-design-tip-resistance.svg" and the like.
+QString GraphFileName(const TGraphFile& f, ImageFormat format);
 
 /// "png", "pdf" or "svg"; false for anything else.
 bool ParseImageFormat(std::string_view text, ImageFormat& format);
