@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "entry/SystemTables.h"
+#include "graphs/LoadTestCommand.h"
 #include "graphs/PlotForm.h"
 #include "graphs/PlotLoad.h"
 #include "graphs/SideView.h"
@@ -37,6 +38,8 @@ void InstallGraphWindows(TMainForm& form) {
         for (TGraphPlot* g : f.Graphs().All())
             if (TPlotForm* open = GraphWindow(*g)) open->Reload();
     };
+    form.OnLoadTest     = LoadTestClick;
+    form.OnPlotsLoaded  = RestoreLoadTest;
     form.OnShowSideView = [view = QPointer<TDlgSideView>()](TMainForm& f) mutable {
         if (!view) {
             view = new TDlgSideView([&f] { return ReadProject(f); },

@@ -172,7 +172,7 @@ void PaintCriterion(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         p.setFont(GraphFont(f.h, false));
         const QFontMetrics fm(p.font());
         p.setPen(Qt::black);
-        const int tx = r.left + f.dpiX / 16;
+        const int tx = r.left + f.dpiX / 8;
         const int ty = g.XOnTop ? Y - fm.descent() - 1 : Y + fm.ascent() + 1;
         p.drawText(tx, ty, c.Label);
     }
@@ -211,15 +211,11 @@ void PaintLegendBox(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     if (rows.empty()) return;
     p.setFont(GraphFont(f.h, false));
     const QFontMetrics fm(p.font());
-    const QStringList table = g.Criterion.Show ? g.Criterion.Table : QStringList();
-    int widest              = 0;
+    int widest = 0;
     for (const Row& row : rows) widest = std::max(widest, fm.horizontalAdvance(row.name));
-    int widestTable = 0;
-    for (const QString& t : table) widestTable = std::max(widestTable, fm.horizontalAdvance(t));
-    const int rowH  = fm.height() + f.dpiY / 32;
-    const int width = std::max(widest + 3 * f.dpiX / 16, widestTable + f.dpiX / 8);
-    const int height =
-        static_cast<int>(rows.size() + static_cast<std::size_t>(table.size())) * rowH + f.dpiY / 32;
+    const int rowH     = fm.height() + f.dpiY / 32;
+    const int width    = widest + 3 * f.dpiX / 16;
+    const int height   = static_cast<int>(rows.size()) * rowH + f.dpiY / 32;
     const PixelRect& r = f.rects.plot;
     const QRect box(r.right - width, r.bottom - height, width, height);
     p.setPen(QPen(Qt::black, 1));
@@ -235,11 +231,31 @@ void PaintLegendBox(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
                        f.dpiY);
         p.drawText(box.left() + f.dpiX / 8, mid + (fm.ascent() - fm.descent()) / 2, rows[i].name);
     }
-    p.setPen(Qt::black);
+}
+
+// the criterion table of a saved or printed graph, in the plot's corner of high load and small
+// settlement, which load-settlement curves leave free
+void PaintCriterionTable(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
+    const QStringList& table = g.Criterion.Table;
+    if (!g.Criterion.Show || table.isEmpty()) return;
+    p.setFont(GraphFont(f.h, false));
+    const QFontMetrics fm(p.font());
+    int widest = QFontMetrics(GraphFont(f.h, true)).horizontalAdvance(table[0]);  // the heading
+    for (const QString& t : table) widest = std::max(widest, fm.horizontalAdvance(t));
+    const int rowH     = fm.height() + f.dpiY / 32;
+    const int width    = widest + f.dpiX / 8;
+    const int height   = static_cast<int>(table.size()) * rowH + f.dpiY / 32;
+    const PixelRect& r = f.rects.plot;
+    const int top      = g.XOnTop ? r.top + f.dpiY / 16 : r.bottom - f.dpiY / 16 - height;
+    const QRect box(r.right - f.dpiX / 16 - width, top, width, height);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(box);
+    p.setBrush(Qt::NoBrush);
     for (qsizetype i = 0; i < table.size(); ++i) {
-        const int top = box.top() + f.dpiY / 64
-                        + static_cast<int>(rows.size() + static_cast<std::size_t>(i)) * rowH;
-        p.drawText(box.left() + f.dpiX / 16, top + rowH / 2 + (fm.ascent() - fm.descent()) / 2,
+        const int rowTop = box.top() + f.dpiY / 64 + static_cast<int>(i) * rowH;
+        p.setFont(GraphFont(f.h, i == 0));
+        p.drawText(box.left() + f.dpiX / 16, rowTop + rowH / 2 + (fm.ascent() - fm.descent()) / 2,
                    table[i]);
     }
 }
@@ -345,7 +361,10 @@ void PaintGraph(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     if (r.Width() >= 6 * f.h && r.Height() >= 6 * f.h) PaintTicks(p, g, f);
     PaintCurves(p, g, f);
     PaintCriterion(p, g, f);
-    if (f.mode != OutputMode::Screen) PaintLegendBox(p, g, f);
+    if (f.mode != OutputMode::Screen) {
+        PaintLegendBox(p, g, f);
+        PaintCriterionTable(p, g, f);
+    }
     if (g.ShowLayers && f.rects.hasStrip) PaintLayers(p, g, f);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);

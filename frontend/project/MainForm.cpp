@@ -187,6 +187,10 @@ void TMainForm::CreateMenus() {
     for (std::size_t i = 0; i < kGraphNames.size(); ++i)
         FGraphItems[i] = AddAction(FGraphMenu, kGraphNames[i], QLatin1String(kGraphCaptions[i]),
                                    [this, i] { ShowGraph(static_cast<int>(i)); });
+    FGraphMenu->addSeparator();
+    AddAction(FGraphMenu, "GraphLoadTest", QStringLiteral("Load Test..."), [this] {
+        if (OnLoadTest) OnLoadTest(*this);
+    });
     connect(FGraphMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateGraphicsMenu);
 
     FWindowMenu = bar->addMenu(QStringLiteral("&Window"));
@@ -327,6 +331,7 @@ void TMainForm::UpdateGraphicsMenu() {
     const bool bounds = FHolder->SettlementAvailable() != 0;
     for (std::size_t i = 0; i < FGraphItems.size(); ++i)
         FGraphItems[i]->setEnabled(loaded && (static_cast<int>(i) < kGraphUpper || bounds));
+    findChild<QAction*>(QStringLiteral("GraphLoadTest"))->setEnabled(loaded);
     findChild<QAction*>(QStringLiteral("ToolCombined"))->setEnabled(loaded);
     findChild<QAction*>(QStringLiteral("ToolSettle"))->setEnabled(loaded);
 }
