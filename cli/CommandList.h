@@ -2,4 +2,4 @@
 // A new command is one line here and its Name Command.cpp file beside this one.
 KORVEN_COMMAND("run", runCommand, "analyse one or more projects with the engine library")
 KORVEN_COMMAND("export", exportCommand, "write a project's results as JSON or CSV")
-KORVEN_COMMAND("plot", plotCommand, "draw the result graphs and the elevation view as PNG, PDF or SVG files")
+KORVEN_COMMAND("plot", plotCommand, "draw a project's graphs as PNG, PDF or SVG files")

@@ -199,9 +199,12 @@ void PrintTable(const TCriterionTable& t, const std::string& test) {
     std::cout << "  " << std::left << std::setw(14) << "" << std::setw(16)
               << ("load (" + force.toStdString() + ")") << "predicted / measured\n";
     for (const TCriterionRow& r : t.Rows) {
-        std::cout << "  " << std::setw(14) << r.Label.toStdString() << std::setw(16)
-                  << (r.Load.Reached ? Num(r.Load.Load, 5) : std::string("not reached"));
-        if (r.HasRatio) std::cout << Num(std::round(r.Ratio * 100) / 100, 3);
+        const std::string load = r.Load.Reached ? Num(r.Load.Load, 5) : "not reached";
+        std::cout << "  " << std::setw(14) << r.Label.toStdString();
+        if (r.HasRatio)
+            std::cout << std::setw(16) << load << Num(std::round(r.Ratio * 100) / 100, 3);
+        else
+            std::cout << load;
         std::cout << "\n";
     }
 }
