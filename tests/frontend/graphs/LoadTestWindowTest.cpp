@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "graphs/GraphExport.h"
 #include "graphs/GraphWindows.h"
 #include "graphs/LoadTestCommand.h"
 #include "graphs/LoadTestOverlay.h"
@@ -94,6 +95,12 @@ void LoadTestWindowTest::overlayKeptAndRestored() {
     QVERIFY(Action(form, "GraphLoadTest")->isEnabled());
     TResultGraphs& g = form.Graphs();
     QCOMPARE(g.pltAxial.LineCount(), 3);
+    // korven plot names its files by the Graphics menu: number and caption agree
+    for (std::size_t i = 0; i < TMainForm::GraphNames().size(); ++i) {
+        QString caption = Action(form, TMainForm::GraphNames()[i])->text().remove('&').trimmed();
+        QCOMPARE(caption, QString::fromLatin1(GraphFiles()[i].Caption));
+        QCOMPARE(GraphFiles()[i].Number, static_cast<int>(i) + 1);
+    }
 
     // a damaged record: its line is named, the graphs stay as they are
     const QString damaged = work.filePath("damaged.csv");
