@@ -2,6 +2,7 @@
 #include "graphs/PlotPaint.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -260,6 +261,21 @@ void PaintCriterionTable(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     }
 }
 
+// an SVG file knows no hatch or picture brushes: a band there is filled with its picture
+bool FillsWithPatterns(const QPainter& p) {
+    return p.paintEngine() == nullptr || p.paintEngine()->type() != QPaintEngine::SVG;
+}
+
+QImage PatternFill(const QBrush& brush, const QRect& band) {
+    QImage fill(band.size(), QImage::Format_RGB32);
+    fill.fill(Qt::white);
+    QPainter q(&fill);
+    QBrush moved = brush;
+    moved.setTransform(brush.transform() * QTransform::fromTranslate(-band.left(), -band.top()));
+    q.fillRect(fill.rect(), moved);
+    return fill;
+}
+
 void PaintLayers(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     const PixelRect& s = f.rects.strip;
     p.save();
@@ -291,7 +307,12 @@ void PaintLayers(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         // the texture starts at the strip's corner on every device
         QBrush brush = LayerBrush(c, print, f.dpiX);
         brush.setTransform(QTransform::fromTranslate(s.left, s.top));
-        p.setBrush(brush);
+        if (!FillsWithPatterns(p) && brush.style() != Qt::NoBrush) {
+            p.drawImage(band.topLeft(), PatternFill(brush, band));
+            p.setBrush(Qt::NoBrush);
+        } else {
+            p.setBrush(brush);
+        }
         p.drawRect(band);
         const QString name = g.Layer(i).DisplayName();
         const int w        = fm.horizontalAdvance(name);

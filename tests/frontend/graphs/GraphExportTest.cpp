@@ -2,6 +2,8 @@
 // PDF and SVG files that hold the graph, and the load test over the settlement graphs.
 #include <QFile>
 #include <QFontDatabase>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -10,6 +12,7 @@
 #include "graphs/GraphExport.h"
 #include "graphs/LoadTestOverlay.h"
 #include "graphs/PlotForm.h"
+#include "graphs/PlotPaint.h"
 #include "graphs/SideView.h"
 
 using namespace korven;
@@ -137,6 +140,28 @@ void GraphExportTest::svgAndPdfHoldTheGraph() {
     QVERIFY2(texts.contains("Ultimate Total Capacity  (tons)"), qPrintable(texts));
     QVERIFY(texts.contains("Dia=2.5 ft"));
     QVERIFY(texts.contains(" SAND "));
+    // drawn back, the file looks like the PNG: the layer bands keep their textures (an SVG
+    // knows no pattern brushes, a band without its fill would come out black)
+    QImage drawn(800, 600, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter p(&drawn);
+        QSvgRenderer(svg).render(&p);
+    }
+    const QImage png       = RenderGraph(g, 800, 600, 96);
+    const TAxisRange range = GraphRange(g);
+    const PixelRect strip =
+        SaveFrame(g, 800, 600, 96, 96, {range.xmin, range.xmax, range.ymin, range.ymax})
+            .rects.strip;
+    int differ = 0;
+    for (int y = strip.top; y < strip.bottom; ++y)
+        for (int x = strip.left; x < strip.right; ++x) {
+            const QColor a = png.pixelColor(x, y), b = drawn.pixelColor(x, y);
+            if (qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue())
+                > 120)
+                ++differ;
+        }
+    QVERIFY2(differ < strip.Width() * strip.Height() / 20, qPrintable(QString::number(differ)));
 
     const QString pdf = dir.filePath("g.pdf");
     QVERIFY2(WriteGraph(g, pdf, ImageFormat::Pdf, 800, 600, 96, g.Caption, error),
