@@ -29,6 +29,13 @@ inline std::string fixed(double v, int decimals) {
     return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("nan");
 }
 
+/// `v` with `digits` significant digits.
+inline std::string significant(double v, int digits) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
+    return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("nan");
+}
+
 /// `v` in its shortest form that reads back to the same double.
 inline std::string shortest(double v) {
     char buf[64];

@@ -307,6 +307,10 @@ int plotCommand(const std::vector<std::string>& args) {
     }
 
     UseOffscreenWithoutDisplay();
+    // the toolkit's notes (a missing runtime folder and the like) are no errors of this command
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << "\n";
+    });
     static int argc     = 1;
     static char name[]  = "korven";
     static char* argv[] = {name, nullptr};

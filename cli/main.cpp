@@ -45,7 +45,8 @@ void printHelp() {
         name.resize(std::max<std::size_t>(name.size() + 2, 10), ' ');
         std::cout << "  " << name << c.help << "\n";
     }
-    std::cout << "\nExit status: 0 on success, 1 when an analysis stopped or failed, 2 for a\n"
+    std::cout << "\nThe options of a command: korven COMMAND --help.\n"
+                 "\nExit status: 0 on success, 1 when an analysis stopped or failed, 2 for a\n"
                  "usage error.\n";
 }
 

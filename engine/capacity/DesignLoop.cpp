@@ -11,6 +11,7 @@
 #include "capacity/RockSockets.h"
 #include "capacity/Shaft.h"
 #include "capacity/SideResistance.h"
+#include "capacity/StepTrace.h"
 #include "capacity/TipResistance.h"
 #include "run/Echo.h"
 #include "run/ProjectFile.h"
@@ -60,6 +61,7 @@ void storeStep(RunContext& ctx) {
     t.F(i)            = st.F;
     t.SOILF(i)        = st.SOILF;
     if (i > t.last) t.last = i;
+    if (ctx.trace.isOpen()) traceStep(ctx, length);
 }
 
 // All layers and steps of a pass, with the first and last step of each layer recorded.
@@ -137,6 +139,7 @@ void runPass(RunContext& ctx, real D, int NDIA) {
 
 void analyse(RunContext& ctx) {
     run::readProject(ctx);
+    if (ctx.trace.isOpen()) traceHeader(ctx);
     convertInput(ctx);
     checkProject(ctx);
     applyDefaults(ctx);

@@ -115,6 +115,7 @@ void unitSide(RunContext& ctx) {
     run::Step& st  = ctx.step;
     const Layer& L = ctx.layer(st.LAYER);
     st.F           = 0.0f;
+    st.FRAW        = 0.0f;
     if (st.COEF <= 0.0f) return;
     const bool uplift = ctx.loadType == 2;
     real s            = st.S;
@@ -128,6 +129,7 @@ void unitSide(RunContext& ctx) {
         st.F = st.COEF * st.SIGMAMID / 2000.0f * (uplift ? ctx.UPLIFT : 1.0f);
     else
         st.F = st.COEF * s / 2000.0f;
+    st.FRAW = st.F;
     if (st.TRANLM > 0.0001f && st.F > st.TRANLM) st.F = st.TRANLM;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "run/Format.h"
+#include "run/Trace.h"
 
 namespace korven::run {
 
@@ -116,6 +117,7 @@ struct Step {
     real SOCKP    = 0.0f;  ///< socket perimeter, ft
     real S        = 0.0f;  ///< shear strength the coefficient multiplies, psf
     real F        = 0.0f;  ///< unit side resistance after the cap, tsf
+    real FRAW     = 0.0f;  ///< unit side resistance before the cap, tsf (for the trace)
     real QB       = 0.0f;  ///< tip capacity if the base stood at this step, tons
     real QBSOCK   = 0.0f;  ///< tip capacity of a decomposed- or weak-rock socket model, tons
     int SOILF     = 1;     ///< 1 soil step, 0 strong-rock step
@@ -253,6 +255,8 @@ struct RunContext {
     Channel report;
     Channel tzdata;
     std::string projectText;  ///< channel 5: the whole project file
+    TraceFile trace;          ///< open when names.dat names a trace
+    std::string tracePath;    ///< names.dat line 6 when there is one: the trace's path
 
     // ---- project values
     std::string title;         ///< 72 characters at most

@@ -64,6 +64,7 @@ void closeAll(RunContext& ctx) {
     ctx.runtime.close();
     ctx.tzdata.close();
     ctx.con.close();
+    ctx.trace.close();
 }
 
 std::int32_t run(RunContext& ctx, std::istream& console) {
@@ -87,6 +88,8 @@ std::int32_t run(RunContext& ctx, std::istream& console) {
         else
             allRead = false;
     }
+    // an optional sixth line asks for the per-foot trace
+    if (allRead && std::getline(names, line)) ctx.tracePath = pathField(line);
     names.close();
     if (!allRead) {
         ctx.projectPath = askPath(ctx.con, console, kPrompt, "ENTER THE NAME FOR THE INPUT FILE");
@@ -101,6 +104,11 @@ std::int32_t run(RunContext& ctx, std::istream& console) {
     if (ctx.reportPath.empty() || !ctx.report.open(ctx.reportPath)) return kCannotOpen;
     if (ctx.plotPath.empty() || !ctx.plot.open(ctx.plotPath)) return kCannotOpen;
     if (ctx.runtimePath.empty() || !ctx.runtime.open(ctx.runtimePath)) return kCannotOpen;
+    if (!ctx.tracePath.empty() && !ctx.trace.open(ctx.tracePath)) {
+        writeBlock(ctx.runtime, {"*********************ERROR**********************",
+                                 "THE TRACE FILE CANNOT BE CREATED:", ctx.tracePath});
+        return kCannotOpen;
+    }
 
     const std::time_t now = std::time(nullptr);
     std::tm local{};
