@@ -70,6 +70,7 @@ TEST(Plot, TwelveGraphsAndTheElevationAsSvgWithoutADisplay) {
     const auto r = runKorven("plot bridge-clay-design-load.kvd --out svg --format svg", dir.path(),
                              kNoDisplay);
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");  // nothing but errors goes to standard error
     ASSERT_TRUE(fs::exists(dir.path() / "bridge-clay-design-load.kvp"));
     const auto listed = lines(r.out);
     ASSERT_EQ(listed.size(), 13u) << r.out;
