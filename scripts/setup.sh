@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev
     nlohmann-json3-dev python3-jsonschema
+    qt6-svg-dev
     xvfb xauth fonts-liberation fonts-dejavu-core locales
 )
 

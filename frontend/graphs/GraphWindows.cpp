@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "entry/SystemTables.h"
+#include "graphs/LoadTestCommand.h"
 #include "graphs/PlotForm.h"
 #include "graphs/PlotLoad.h"
 #include "graphs/SideView.h"
@@ -56,6 +57,8 @@ void InstallGraphWindows(TMainForm& form) {
             if (open) NameWindow(f, static_cast<int>(i), *open);
         }
     };
+    form.OnLoadTest     = LoadTestClick;
+    form.OnPlotsLoaded  = RestoreLoadTest;
     form.OnShowSideView = [view = QPointer<TDlgSideView>()](TMainForm& f) mutable {
         if (!view) {
             view = new TDlgSideView([&f] { return ReadProject(f); });

@@ -116,9 +116,12 @@ TLegendBox::TLegendBox(QWidget* parent) : QWidget(parent) {
     SetFontSize(11);
 }
 
-void TLegendBox::SetEntries(const QStringList& names, const std::vector<bool>& shown) {
-    names_ = names;
-    shown_ = shown;
+void TLegendBox::SetEntries(const QStringList& names, const std::vector<bool>& shown,
+                            const std::vector<QColor>& colours, const QStringList& table) {
+    names_   = names;
+    shown_   = shown;
+    colours_ = colours;
+    table_   = table;
     shown_.resize(static_cast<std::size_t>(names_.size()), true);
     Resize();
     update();
@@ -135,7 +138,8 @@ void TLegendBox::Resize() {
     int width = 21;
     for (const QString& n : names_)
         width = std::max(width, fm.horizontalAdvance(n + QStringLiteral(" *")) + logicalDpiX() / 4);
-    resize(width, static_cast<int>(names_.size()) * itemHeight_ + 3);
+    for (const QString& t : table_) width = std::max(width, fm.horizontalAdvance(t) + 10);
+    resize(width, static_cast<int>(names_.size() + table_.size()) * itemHeight_ + 3);
     update();
 }
 
@@ -160,12 +164,18 @@ void TLegendBox::paintEvent(QPaintEvent*) {
     p.setFont(font_);
     const QFontMetrics fm(font_);
     for (int i = 0; i < names_.size(); ++i) {
-        p.setPen(Colour(i));
+        const auto k = static_cast<std::size_t>(i);
+        p.setPen(k < colours_.size() ? colours_[k] : Colour(i));
         const QString text =
             names_[i] + (shown_[static_cast<std::size_t>(i)] ? QStringLiteral(" *") : QString());
         p.drawText(QRect(4, 1 + i * itemHeight_, width() - 6, itemHeight_),
                    Qt::AlignLeft | Qt::AlignVCenter, text);
     }
+    p.setPen(Qt::black);
+    for (int i = 0; i < table_.size(); ++i)
+        p.drawText(QRect(4, 1 + static_cast<int>(names_.size() + i) * itemHeight_, width() - 6,
+                         itemHeight_),
+                   Qt::AlignLeft | Qt::AlignVCenter, table_[i]);
 }
 
 void TLegendBox::mousePressEvent(QMouseEvent* e) {
@@ -220,7 +230,7 @@ TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent) : QWidget(parent), grap
 }
 
 bool TPlotForm::FitToCurves() {
-    const TAxisRange r = AutoScale(graph_.Curves());
+    const TAxisRange r = GraphRange(graph_);
     if (!r.Valid) return false;
     full_ = {r.xmin, r.xmax, r.ymin, r.ymax};
     view_ = full_;
@@ -395,8 +405,13 @@ void TPlotForm::RebuildCurveLists() {
 
 void TPlotForm::UpdateLegend() {
     std::vector<bool> shown;
-    for (int i : legendCurves_) shown.push_back(graph_.Curve(i).Shown);
-    legend_->SetEntries(legendNames_, shown);
+    std::vector<QColor> colours;
+    for (int i : legendCurves_) {
+        shown.push_back(graph_.Curve(i).Shown);
+        colours.push_back(CurveColour(graph_.Curve(i), static_cast<int>(colours.size())));
+    }
+    legend_->SetEntries(legendNames_, shown, colours,
+                        graph_.Criterion.Show ? graph_.Criterion.Table : QStringList());
     legend_->KeepInside();
 }
 
@@ -565,24 +580,9 @@ TPlotForm::SaveResult TPlotForm::SaveImage(const QString& path, double widthIn, 
 }
 
 TPlotForm::SaveResult TPlotForm::SaveBitmap(QImage& image, const QString& path) {
-    const int w = image.width();
-    const int h = image.height();
     // the bitmap takes the screen's layout rules and resolution over its own size
-    LayoutParams lp;
-    lp.output     = {0, 0, w, h};
-    lp.dpiX       = ScreenDpiX();
-    lp.dpiY       = ScreenDpiY();
-    lp.h          = LabelHeight(graph_.SizeFont, FontPixels(lp.dpiY));
-    lp.xOnTop     = graph_.XOnTop;
-    lp.showLayers = graph_.ShowLayers;
-    PlotFrame f;
-    f.mode   = OutputMode::Saving;
-    f.output = lp.output;
-    f.dpiX   = lp.dpiX;
-    f.dpiY   = lp.dpiY;
-    f.h      = lp.h;
-    f.rects  = ScreenLayout(lp);
-    f.view   = view_;
+    const PlotFrame f =
+        SaveFrame(graph_, image.width(), image.height(), ScreenDpiX(), ScreenDpiY(), view_);
     {
         QPainter p(&image);
         PaintGraph(p, graph_, f);

@@ -33,7 +33,9 @@ class TLegendBox : public QWidget {
     Q_OBJECT
 public:
     explicit TLegendBox(QWidget* parent);
-    void SetEntries(const QStringList& names, const std::vector<bool>& shown);
+    /// `colours` per entry (the palette when missing); `table` rows follow the entries in black.
+    void SetEntries(const QStringList& names, const std::vector<bool>& shown,
+                    const std::vector<QColor>& colours = {}, const QStringList& table = {});
     void SetFontSize(int points);  ///< rebuilds the item height and the width
     int ItemAt(int y) const;       ///< entry under a y of the box, -1 if none
     int ItemHeight() const { return itemHeight_; }
@@ -54,6 +56,8 @@ private:
     void Resize();
     QStringList names_;
     std::vector<bool> shown_;
+    std::vector<QColor> colours_;
+    QStringList table_;
     QFont font_;
     int itemHeight_ = 16;
     bool dragging_  = false;

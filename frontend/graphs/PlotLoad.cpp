@@ -87,6 +87,8 @@ bool TResultGraphs::LoadPlotData(const std::string& fileName, TPlotProject& proj
     TGraphPlot* const settlementGraphs[] = {&pltAxial, &pltUpper, &pltLower, &pltCombinedSettle};
     const bool uplift                    = project.LoadType == 2;
     const bool si                        = project.Units == 2;
+    // a load test drawn over the previous results goes with them
+    for (TGraphPlot* g : settlementGraphs) ClearMeasured(*g);
     try {
         TWordReader r(fileName);
         pltSkin.ShowFontWidth    = true;

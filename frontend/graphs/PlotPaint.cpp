@@ -2,6 +2,7 @@
 #include "graphs/PlotPaint.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -18,6 +19,9 @@ QColor Colour(int n) {
     const Rgb c = PaletteColour(n);
     return QColor(c.r, c.g, c.b);
 }
+
+// measured load tests stand apart from every palette colour
+const QColor kMeasuredColour(230, 120, 0);
 
 void DrawMarker(QPainter& p, int k, PixelPoint at, int dpiX, int dpiY) {
     const auto v = MarkerVertices(k, at.x, at.y, dpiX, dpiY);
@@ -113,6 +117,18 @@ void PaintTicks(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     }
 }
 
+// a measured curve carries filled dots instead of the polygon markers
+void DrawLineMarker(QPainter& p, const TLine& line, int k, PixelPoint at, int dpiX, int dpiY) {
+    if (!line.Measured) {
+        DrawMarker(p, k, at, dpiX, dpiY);
+        return;
+    }
+    p.save();
+    p.setBrush(p.pen().color());
+    p.drawEllipse(QPoint(at.x, at.y), dpiX / 32, dpiY / 32);
+    p.restore();
+}
+
 void PaintCurves(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     if (g.LineCount() == 0 || g.PointCount() < 2) return;
     const PixelRect& r = f.rects.plot;
@@ -125,7 +141,7 @@ void PaintCurves(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         const TLine& line = g.Curve(active[n]);
         if (!line.Shown) continue;
         const int k = static_cast<int>(n);
-        QPen pen(Colour(k), width);
+        QPen pen(CurveColour(line, k), line.Measured ? width + 1 : width);
         pen.setJoinStyle(Qt::RoundJoin);
         p.setPen(pen);
         QPolygon poly;
@@ -136,8 +152,44 @@ void PaintCurves(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         p.drawPolyline(poly);
         for (int j : MarkerIndices(static_cast<int>(line.Points.size()), g.Markers)) {
             const TFloatPoint& pt = line.Points[static_cast<std::size_t>(j)];
-            DrawMarker(p, k, WorldToScreen(r, f.view, g.XOnTop, pt.x, pt.y), f.dpiX, f.dpiY);
+            DrawLineMarker(p, line, k, WorldToScreen(r, f.view, g.XOnTop, pt.x, pt.y), f.dpiX,
+                           f.dpiY);
         }
+    }
+    p.restore();
+}
+
+// the criterion line across the plot, its label, and a diamond where each shown curve meets it
+void PaintCriterion(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
+    const TCriterionOverlay& c = g.Criterion;
+    if (!c.Show) return;
+    const PixelRect& r = f.rects.plot;
+    const int Y        = WorldToScreen(r, f.view, g.XOnTop, f.view.xmin, c.Settlement).y;
+    p.save();
+    p.setClipRect(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)));
+    if (Y >= r.top && Y <= r.bottom) {
+        p.setPen(QPen(QColor(96, 96, 96), 1, Qt::DashLine));
+        p.drawLine(r.left, Y, r.right, Y);
+        p.setFont(GraphFont(f.h, false));
+        const QFontMetrics fm(p.font());
+        p.setPen(Qt::black);
+        const int tx = r.left + f.dpiX / 8;
+        const int ty = g.XOnTop ? Y - fm.descent() - 1 : Y + fm.ascent() + 1;
+        p.drawText(tx, ty, c.Label);
+    }
+    const auto active = ActiveCurves(g);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (const TCriterionMark& m : c.Marks) {
+        const auto at = std::find(active.begin(), active.end(), m.Curve);
+        if (at == active.end() || !g.Curve(m.Curve).Shown) continue;
+        const int n        = static_cast<int>(at - active.begin());
+        const PixelPoint s = WorldToScreen(r, f.view, g.XOnTop, m.Load, c.Settlement);
+        const int dx = f.dpiX / 16, dy = f.dpiY / 16;
+        const QPolygon diamond({QPoint(s.x, s.y - dy), QPoint(s.x + dx, s.y), QPoint(s.x, s.y + dy),
+                                QPoint(s.x - dx, s.y)});
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(CurveColour(g.Curve(m.Curve), n));
+        p.drawPolygon(diamond);
     }
     p.restore();
 }
@@ -146,6 +198,7 @@ void PaintLegendBox(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     struct Row {
         int n;
         QString name;
+        const TLine* line;
     };
     std::vector<Row> rows;
     const auto active = ActiveCurves(g);
@@ -154,7 +207,7 @@ void PaintLegendBox(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         if (!line.Shown) continue;
         QString name = line.DisplayName();
         if (g.onGetCaption) g.onGetCaption(active[n], name);
-        rows.push_back({static_cast<int>(n), name});
+        rows.push_back({static_cast<int>(n), name, &line});
     }
     if (rows.empty()) return;
     p.setFont(GraphFont(f.h, false));
@@ -174,10 +227,53 @@ void PaintLegendBox(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int top = box.top() + f.dpiY / 64 + static_cast<int>(i) * rowH;
         const int mid = top + rowH / 2;
-        p.setPen(QPen(Colour(rows[i].n), width2));
-        DrawMarker(p, rows[i].n, {box.left() + f.dpiX / 16, mid}, f.dpiX, f.dpiY);
+        p.setPen(QPen(CurveColour(*rows[i].line, rows[i].n), width2));
+        DrawLineMarker(p, *rows[i].line, rows[i].n, {box.left() + f.dpiX / 16, mid}, f.dpiX,
+                       f.dpiY);
         p.drawText(box.left() + f.dpiX / 8, mid + (fm.ascent() - fm.descent()) / 2, rows[i].name);
     }
+}
+
+// the criterion table of a saved or printed graph, in the plot's corner of high load and small
+// settlement, which load-settlement curves leave free
+void PaintCriterionTable(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
+    const QStringList& table = g.Criterion.Table;
+    if (!g.Criterion.Show || table.isEmpty()) return;
+    p.setFont(GraphFont(f.h, false));
+    const QFontMetrics fm(p.font());
+    int widest = QFontMetrics(GraphFont(f.h, true)).horizontalAdvance(table[0]);  // the heading
+    for (const QString& t : table) widest = std::max(widest, fm.horizontalAdvance(t));
+    const int rowH     = fm.height() + f.dpiY / 32;
+    const int width    = widest + f.dpiX / 8;
+    const int height   = static_cast<int>(table.size()) * rowH + f.dpiY / 32;
+    const PixelRect& r = f.rects.plot;
+    const int top      = g.XOnTop ? r.top + f.dpiY / 16 : r.bottom - f.dpiY / 16 - height;
+    const QRect box(r.right - f.dpiX / 16 - width, top, width, height);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(box);
+    p.setBrush(Qt::NoBrush);
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const int rowTop = box.top() + f.dpiY / 64 + static_cast<int>(i) * rowH;
+        p.setFont(GraphFont(f.h, i == 0));
+        p.drawText(box.left() + f.dpiX / 16, rowTop + rowH / 2 + (fm.ascent() - fm.descent()) / 2,
+                   table[i]);
+    }
+}
+
+// an SVG file knows no hatch or picture brushes: a band there is filled with its picture
+bool FillsWithPatterns(const QPainter& p) {
+    return p.paintEngine() == nullptr || p.paintEngine()->type() != QPaintEngine::SVG;
+}
+
+QImage PatternFill(const QBrush& brush, const QRect& band) {
+    QImage fill(band.size(), QImage::Format_RGB32);
+    fill.fill(Qt::white);
+    QPainter q(&fill);
+    QBrush moved = brush;
+    moved.setTransform(brush.transform() * QTransform::fromTranslate(-band.left(), -band.top()));
+    q.fillRect(fill.rect(), moved);
+    return fill;
 }
 
 void PaintLayers(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
@@ -211,7 +307,12 @@ void PaintLayers(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
         // the texture starts at the strip's corner on every device
         QBrush brush = LayerBrush(c, print, f.dpiX);
         brush.setTransform(QTransform::fromTranslate(s.left, s.top));
-        p.setBrush(brush);
+        if (!FillsWithPatterns(p) && brush.style() != Qt::NoBrush) {
+            p.drawImage(band.topLeft(), PatternFill(brush, band));
+            p.setBrush(Qt::NoBrush);
+        } else {
+            p.setBrush(brush);
+        }
         p.drawRect(band);
         const QString name = g.Layer(i).DisplayName();
         const int w        = fm.horizontalAdvance(name);
@@ -244,6 +345,28 @@ std::vector<int> ActiveCurves(const TGraphPlot& g) {
     return active;
 }
 
+QColor CurveColour(const TLine& line, int n) { return line.Measured ? kMeasuredColour : Colour(n); }
+
+PlotFrame SaveFrame(const TGraphPlot& g, int width, int height, int dpiX, int dpiY,
+                    const ViewRange& view) {
+    LayoutParams lp;
+    lp.output     = {0, 0, width, height};
+    lp.dpiX       = dpiX;
+    lp.dpiY       = dpiY;
+    lp.h          = LabelHeight(g.SizeFont, FontPixels(dpiY));
+    lp.xOnTop     = g.XOnTop;
+    lp.showLayers = g.ShowLayers;
+    PlotFrame f;
+    f.mode   = OutputMode::Saving;
+    f.output = lp.output;
+    f.dpiX   = dpiX;
+    f.dpiY   = dpiY;
+    f.h      = lp.h;
+    f.rects  = ScreenLayout(lp);
+    f.view   = view;
+    return f;
+}
+
 QString AxisCaption(const QString& caption, const QString& units, int unitSystem) {
     QString text = caption;
     if (!units.isEmpty()) text += QStringLiteral(" (") + UnitName(units, unitSystem) + ")";
@@ -258,7 +381,11 @@ void PaintGraph(QPainter& p, const TGraphPlot& g, const PlotFrame& f) {
     const PixelRect& r = f.rects.plot;
     if (r.Width() >= 6 * f.h && r.Height() >= 6 * f.h) PaintTicks(p, g, f);
     PaintCurves(p, g, f);
-    if (f.mode != OutputMode::Screen) PaintLegendBox(p, g, f);
+    PaintCriterion(p, g, f);
+    if (f.mode != OutputMode::Screen) {
+        PaintLegendBox(p, g, f);
+        PaintCriterionTable(p, g, f);
+    }
     if (g.ShowLayers && f.rects.hasStrip) PaintLayers(p, g, f);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);

@@ -39,6 +39,13 @@ void TGraphPlot::Resize(TLineList& list, int n) {
 
 void TGraphPlot::SetLineCount(int n) { Resize(FLines, n); }
 
+void ClearMeasured(TGraphPlot& g) {
+    int n = g.LineCount();
+    while (n > 0 && g.Curve(n - 1).Measured) --n;
+    g.SetLineCount(n);
+    g.Criterion = {};
+}
+
 int TGraphPlot::PointCount() const { return FLines.empty() ? 0 : FLines.front()->PointCount(); }
 
 void TGraphPlot::SetPointCount(int n) {
@@ -110,7 +117,9 @@ bool RoundOutward(long double& lo, long double& hi) {
 
 }  // namespace
 
-TAxisRange AutoScale(const TLineList& curves) {
+namespace {
+
+TAxisRange Bounds(const TLineList& curves) {
     TAxisRange r;
     for (const auto& line : curves) {
         for (const TFloatPoint& p : line->Points) {
@@ -120,6 +129,10 @@ TAxisRange AutoScale(const TLineList& curves) {
             r.ymax = std::max(r.ymax, p.y);
         }
     }
+    return r;
+}
+
+TAxisRange Rounded(TAxisRange r) {
     if (r.ymax == r.ymin) {
         r.ymax += 0.01L;
         r.ymin -= 0.01L;
@@ -130,6 +143,19 @@ TAxisRange AutoScale(const TLineList& curves) {
     }
     r.Valid = RoundOutward(r.ymin, r.ymax) && RoundOutward(r.xmin, r.xmax);
     return r;
+}
+
+}  // namespace
+
+TAxisRange AutoScale(const TLineList& curves) { return Rounded(Bounds(curves)); }
+
+TAxisRange GraphRange(const TGraphPlot& g) {
+    TAxisRange r = Bounds(g.Curves());
+    if (g.Criterion.Show && std::isfinite(g.Criterion.Settlement)) {
+        r.ymin = std::min(r.ymin, g.Criterion.Settlement);
+        r.ymax = std::max(r.ymax, g.Criterion.Settlement);
+    }
+    return Rounded(r);
 }
 
 namespace {

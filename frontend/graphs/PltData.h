@@ -17,6 +17,22 @@ struct TFloatPoint {
 
 class TGraphPlot;
 
+/// Where a curve meets a settlement criterion.
+struct TCriterionMark {
+    int Curve        = -1;  ///< curve index
+    long double Load = 0;
+};
+
+/// A settlement criterion drawn over a load-settlement graph: its line, the points where the
+/// curves reach it, and a small table listed under the legend.
+struct TCriterionOverlay {
+    bool Show              = false;
+    long double Settlement = 0;  ///< y of the line
+    QString Label;               ///< written at the line
+    std::vector<TCriterionMark> Marks;
+    QStringList Table;
+};
+
 /// One curve, or one soil-layer band whose single point holds the pattern code (x) and the
 /// depth of the layer bottom (y).
 class TLine {
@@ -26,8 +42,9 @@ public:
     std::vector<TFloatPoint> Points;
     long double CurveNumber = 0;  ///< number used in the default name
     QString LineName;             ///< explicit name; empty: the fallback name is used
-    bool Shown  = true;           ///< drawn
-    bool Active = true;           ///< listed in legend and curve menu, and may be drawn
+    bool Shown    = true;         ///< drawn
+    bool Active   = true;         ///< listed in legend and curve menu, and may be drawn
+    bool Measured = false;        ///< a measured load test: drawn in its own colour and marker
 
     int PointCount() const { return static_cast<int>(Points.size()); }
     TFloatPoint& Point(int j) { return Points.at(static_cast<std::size_t>(j)); }
@@ -73,7 +90,8 @@ public:
 
     QString Title;
     bool TitleOnTop = false;
-    QStringList CurveNames;   ///< fallback names by curve index
+    QStringList CurveNames;  ///< fallback names by curve index
+    TCriterionOverlay Criterion;
     bool LimitCurves = true;  ///< only the first 20 curves are listed
 
     /// Unit system of the unit names: 1 English, 2 SI, 3 none.
@@ -111,6 +129,9 @@ private:
     TLineList FLines3;
 };
 
+/// Removes the measured curves (they follow the predicted ones) and the criterion overlay.
+void ClearMeasured(TGraphPlot& g);
+
 /// `code` with its force and length codes replaced by the unit names of `units` (1 English,
 /// 2 SI, 3 none: unchanged): "F/L2^2" gives lbs/ft^2 or kN/m^2.
 QString UnitName(const QString& code, int units);
@@ -127,6 +148,10 @@ struct TAxisRange {
 /// The full range of all points of all `curves`, widened to include 0 and rounded outward to
 /// the range step of each axis.
 TAxisRange AutoScale(const TLineList& curves);
+
+/// The full range of a graph: `AutoScale` of its curves, reaching the criterion line when one is
+/// shown.
+TAxisRange GraphRange(const TGraphPlot& g);
 
 struct TAxisTicks {
     bool Draw           = false;  ///< false: no ticks, labels or grid on this axis

@@ -112,38 +112,8 @@ int TDlgSideView::DepthToY(long double depth) const {
 }
 
 void TDlgSideView::CanvasPaint(QPainter& p) {
-    const QRect all = canvas_->rect();
-    p.fillRect(all, palette().color(QPalette::Base));
-    if (!view_) return;
-    const int w = canvas_->width(), h = canvas_->height();
-    const QColor ink = palette().color(QPalette::Text);
-    p.setPen(QPen(ink, 1));
-    p.setFont(font());
-    const QFontMetrics fm(p.font());
-    long double top = 0;
-    for (std::size_t i = 0; i < data_.layers.size(); ++i) {
-        const SideLayer& layer = data_.layers[i];
-        if (i == 0) {
-            const int Y = DepthToY(0);
-            p.drawLine(0, Y, w, Y);
-            for (int j = 1; j <= 20; ++j) p.drawLine(100 + 20 * j, Y, 115 + 20 * j, Y + 5);
-        }
-        const int Y = DepthToY(layer.bottom);
-        p.drawLine(0, Y, w, Y);
-        const LayerLabel label = ScreenLayerLabel(layer.soilType, top, layer.bottom);
-        const int ly           = DepthToY(top) + (label.belowTop ? fm.height() : 0);
-        p.drawText(QRect(4, ly, w, fm.height()), Qt::AlignLeft | Qt::AlignTop,
-                   QString::fromStdString(label.text));
-        top = layer.bottom;
-    }
-    p.setPen(Qt::NoPen);
-    p.setBrush(ink);
-    const ViewRange v = *view_;
-    for (const Quad& q : shapes_)
-        p.drawPolygon(Outline(q, [&](WorldPoint wp) {
-            const PixelPoint s = SideWorldToScreen(v, w, h, wp.x, wp.y);
-            return QPoint(s.x, s.y);
-        }));
+    PaintSideView(p, canvas_->width(), canvas_->height(), data_, shapes_, view_,
+                  palette().color(QPalette::Base), palette().color(QPalette::Text), font());
 }
 
 void TDlgSideView::CanvasMove(int y) {

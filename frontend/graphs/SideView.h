@@ -5,18 +5,12 @@
 #include <functional>
 #include <optional>
 
-#include "graphs/SideViewGeometry.h"
+#include "graphs/SideViewPaint.h"
 
 class QLabel;
 class QPrinter;
 
 namespace korven {
-
-/// What the view reads from the project and its soil layer table.
-struct SideViewData {
-    ShaftOutline shaft;
-    std::vector<SideLayer> layers;
-};
 
 class TDlgSideView : public QWidget {
     Q_OBJECT

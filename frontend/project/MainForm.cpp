@@ -206,6 +206,10 @@ void TMainForm::CreateMenus() {
     for (std::size_t i = 0; i < kGraphNames.size(); ++i)
         FGraphItems[i] = AddAction(FGraphMenu, kGraphNames[i], QLatin1String(kGraphCaptions[i]),
                                    [this, i] { ShowGraph(static_cast<int>(i)); });
+    FGraphMenu->addSeparator();
+    AddAction(FGraphMenu, "GraphLoadTest", QStringLiteral("Load Test..."), [this] {
+        if (OnLoadTest) OnLoadTest(*this);
+    });
     connect(FGraphMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateGraphicsMenu);
 
     FWindowMenu = bar->addMenu(QStringLiteral("&Window"));
@@ -342,6 +346,7 @@ bool TMainForm::GraphEnabled(int index) const {
 void TMainForm::UpdateGraphicsMenu() {
     for (std::size_t i = 0; i < FGraphItems.size(); ++i)
         FGraphItems[i]->setEnabled(GraphEnabled(static_cast<int>(i)));
+    findChild<QAction*>(QStringLiteral("GraphLoadTest"))->setEnabled(GraphEnabled(0));
     findChild<QAction*>(QStringLiteral("ToolCombined"))->setEnabled(GraphEnabled(kGraphCombine));
     findChild<QAction*>(QStringLiteral("ToolSettle"))->setEnabled(GraphEnabled(kGraphAxial));
 }

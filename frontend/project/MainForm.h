@@ -83,6 +83,10 @@ public:
     std::function<void(TMainForm&)> OnShowSideView;
     /// After a run has loaded new results: graph windows left open would still show the old ones.
     std::function<void(TMainForm&)> OnResultsLoaded;
+    /// Graphics > "Load Test...", and whenever results were loaded (after a run or on opening a
+    /// project): the measured load test over the settlement graphs.
+    std::function<void(TMainForm&)> OnLoadTest;
+    std::function<void(TMainForm&)> OnPlotsLoaded;
 
     /// Object names of the twelve graph items, in the order of the Graphics menu.
     static const std::array<const char*, 12>& GraphNames();

@@ -84,6 +84,7 @@ bool TProjectHolder::LoadPlots(const QString& plotFile, bool showError) {
         layers.push_back({soil.Column(kSoilType).IntegerAt(r), soil.Column(kSoilDepth).FloatAt(r)});
     const bool ok               = Graphs.LoadPlotData(plotFile.toStdString(), values, layers);
     Project.SettlementAvailable = values.SettlementAvailable;
+    if (ok && FForm.OnPlotsLoaded) FForm.OnPlotsLoaded(FForm);
     if (!ok && showError) ShowMessage(&FForm, TMsgKind::Error, QString::fromLatin1(kPlotLoadError));
     return ok;
 }

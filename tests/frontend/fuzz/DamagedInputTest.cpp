@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "entry/Evaluator.h"
+#include "graphs/LoadTest.h"
 #include "graphs/PlotLoad.h"
 #include "project/WordRead.h"
 
@@ -178,6 +179,33 @@ TEST_F(Damaged, EvaluatorGivesAFiniteValueOrItsMessage) {
         }
     }
     EXPECT_GT(values, 100);  // the mix reaches the arithmetic, not only the syntax checks
+}
+
+TEST(DamagedLoadTest, EveryBadFieldIsNamedByItsLineAndTruncationsFailCleanly) {
+    const std::string text = ReadFile(kSource + "/examples/bridge-clay-load-test.csv");
+    ASSERT_TRUE(ParseLoadTest(text, "t").Ok);
+    // every number of the data rows replaced by a word no reader takes
+    int line = 1, replaced = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') ++line;
+        const bool starts = (i == 0 || text[i - 1] == '\n' || text[i - 1] == ',')
+                            && (std::isdigit(static_cast<unsigned char>(text[i])) != 0);
+        if (!starts || text.compare(i - (i > 0 ? 1 : 0), 1, ",") != 0) continue;
+        const std::size_t end = text.find_first_of(",\n", i);
+        for (const char* bad : kBadWords) {
+            const std::string damaged = text.substr(0, i) + bad + text.substr(end);
+            const TLoadTestRead r     = ParseLoadTest(damaged, "t");
+            ASSERT_FALSE(r.Ok) << bad << " at line " << line;
+            EXPECT_NE(r.Error.find("line " + std::to_string(line) + ":"), std::string::npos)
+                << r.Error;
+            ++replaced;
+        }
+    }
+    EXPECT_GT(replaced, 200);
+    for (std::size_t n = 0; n < text.size(); n += 7) {
+        const TLoadTestRead r = ParseLoadTest(text.substr(0, n), "t");
+        EXPECT_TRUE(r.Ok || r.Error.rfind("t", 0) == 0) << n;
+    }
 }
 
 }  // namespace
