@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
     qt6-base-dev
     xvfb xauth fonts-liberation fonts-dejavu-core locales
+    cmark-gfm file dpkg-dev
 )
 
 missing=()

@@ -1,0 +1,44 @@
+// Renders an HTML file (with its local images) into a PDF of A4 pages with page numbers, so the
+// documentation builds its PDFs with nothing but Qt.
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fputs("usage: korven_htmlpdf INPUT.html OUTPUT.pdf\n", stderr);
+        return 2;
+    }
+    QFile in(args[1]);
+    if (!in.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "korven_htmlpdf: cannot read %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    QPdfWriter writer(args[2]);
+    writer.setResolution(300);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
+    writer.setTitle(QFileInfo(args[1]).completeBaseName());
+    writer.setCreator(QStringLiteral("KORVEN"));
+
+    QTextDocument doc;
+    doc.setBaseUrl(QUrl::fromLocalFile(QFileInfo(args[1]).absoluteFilePath()));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(9.5);
+    doc.setDefaultFont(font);
+    doc.setHtml(QString::fromUtf8(in.readAll()));
+    doc.print(&writer);
+    if (!QFileInfo::exists(args[2]) || QFileInfo(args[2]).size() == 0) {
+        std::fprintf(stderr, "korven_htmlpdf: cannot write %s\n", qPrintable(args[2]));
+        return 1;
+    }
+    return 0;
+}
