@@ -27,7 +27,8 @@ img { max-width: 100%; }
 HEAD
     for chapter in "$@"; do
         cmark-gfm --unsafe -e table -e autolink -e strikethrough "$chapter" |
-            sed -E 's/href="([^":#]*)\.md(#[^"]*)?"/href="\1.html\2"/g'
+            sed -E -e 's/href="([^":#]*)\.md(#[^"]*)?"/href="\1.html\2"/g' \
+                -e 's/<table>/<table width="100%" cellspacing="0">/'
     done
     echo '</body></html>'
 } >"$tmp"

@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QScreen>
 #include <QTextDocument>
 #include <QUrl>
 #include <cstdio>
@@ -35,6 +36,12 @@ int main(int argc, char** argv) {
     font.setPointSizeF(9.5);
     doc.setDefaultFont(font);
     doc.setHtml(QString::fromUtf8(in.readAll()));
+    doc.setDocumentMargin(0);
+    // lay the text out on the printable area of the page, in the pixels of the screen the fonts
+    // are measured in, so 9.5 pt text fills the width as it would on paper
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi       = screen ? screen->logicalDotsPerInch() : 96.0;
+    doc.setPageSize(writer.pageLayout().paintRectPoints().size() * (dpi / 72.0));
     doc.print(&writer);
     if (!QFileInfo::exists(args[2]) || QFileInfo(args[2]).size() == 0) {
         std::fprintf(stderr, "korven_htmlpdf: cannot write %s\n", qPrintable(args[2]));
