@@ -16,7 +16,7 @@ body { font-family: "DejaVu Sans", sans-serif; max-width: 60em; margin: 1em auto
        line-height: 1.45; color: #222; }
 h1, h2, h3 { color: #3a2f1f; }
 h1 { border-bottom: 2px solid #b89a62; }
-code, pre { font-family: "DejaVu Sans Mono", monospace; font-size: 90%; }
+code, pre { font-family: "DejaVu Sans Mono", monospace; font-size: 85%; }
 pre { background: #f4efe4; padding: 0.5em; overflow-x: auto; }
 table { border-collapse: collapse; margin: 0.5em 0; }
 th, td { border: 1px solid #999; padding: 2px 6px; vertical-align: top; }
