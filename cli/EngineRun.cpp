@@ -91,6 +91,15 @@ std::string executableDir() {
     return ec ? std::string(".") : exe.parent_path().string();
 }
 
+std::string installedLibrary(const std::string& libraryPath) {
+    const fs::path beside = libraryPath;
+    const fs::path installed =
+        beside.parent_path().parent_path() / "lib" / "korven" / beside.filename();
+    std::error_code ec;
+    if (!fs::exists(beside, ec) && fs::exists(installed, ec)) return installed.string();
+    return libraryPath;
+}
+
 RunOutcome runEngineLibrary(const std::string& libraryPath, const RunFiles& files, bool quiet) {
     RunOutcome out;
     RunFolder folder(files.folder.empty() ? fs::path(files.project).parent_path()
@@ -114,7 +123,8 @@ RunOutcome runEngineLibrary(const std::string& libraryPath, const RunFiles& file
             return out;
         }
     }
-    void* lib = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const std::string path = installedLibrary(libraryPath);
+    void* lib              = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!lib) {
         const char* why = dlerror();
         out.error =

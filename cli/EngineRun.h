@@ -24,12 +24,17 @@ struct RunOutcome {
     std::string error;         ///< why the library was not called
 };
 
-/// Makes the project's folder the current directory, writes names.dat there, loads the library,
-/// calls _IKORVEN once, unloads it, deletes names.dat and restores the current directory.
+/// Makes the project's folder the current directory, writes names.dat there, loads the library
+/// (where installedLibrary finds it), calls _IKORVEN once, unloads it, deletes names.dat and
+/// restores the current directory.
 /// With `quiet`, the engine's console output is discarded.
 RunOutcome runEngineLibrary(const std::string& libraryPath, const RunFiles& files, bool quiet);
 
 /// Folder of the running executable.
 std::string executableDir();
+
+/// `libraryPath` (the library beside the program, as in the build tree), or, when no file is
+/// there, the same name in ../lib/korven relative to the program's folder (an installed program).
+std::string installedLibrary(const std::string& libraryPath);
 
 }  // namespace korven::cli

@@ -11,6 +11,7 @@ packages=(
     nlohmann-json3-dev python3-jsonschema
     qt6-svg-dev
     xvfb xauth fonts-liberation fonts-dejavu-core locales
+    cmark-gfm file dpkg-dev
 )
 
 missing=()

@@ -82,8 +82,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(FMdi);
     connect(FMdi, &QMdiArea::subWindowActivated, this, &TMainForm::SubWindowActivated);
     FHolder = std::make_unique<TProjectHolder>(*this);
-    FRun    = std::make_unique<TRunCommand>(ExecutableDir() + QLatin1Char('/')
-                                         + QLatin1String(kEngineLibrary));
+    FRun    = std::make_unique<TRunCommand>(EngineLibraryPath(ExecutableDir()));
     CreateMenus();
     CreateToolBar();
     statusBar();
@@ -237,9 +236,9 @@ void TMainForm::CreateMenus() {
     FHelpMenu = bar->addMenu(QStringLiteral("&Help"));
     FHelpMenu->setObjectName(QStringLiteral("HelpMenu"));
     AddAction(FHelpMenu, "HelpContents", QStringLiteral("&Contents"),
-              [this] { OpenBesideExecutable(QStringLiteral("Korven_2012.chm")); });
+              [this] { OpenBesideExecutable(QStringLiteral("guide/index.html")); });
     AddAction(FHelpMenu, "HelpManual", QStringLiteral("&User's Manual"),
-              [this] { OpenBesideExecutable(QStringLiteral("Korven 2012 Manual.pdf")); });
+              [this] { OpenBesideExecutable(QStringLiteral("guide/korven-guide.pdf")); });
     AddAction(FHelpMenu, "HelpAbout", QStringLiteral("&About..."),
               [this] { FHolder->ShowAbout(); });
     connect(FHelpMenu, &QMenu::aboutToShow, this, [this] { MenuStoresEdits(FHelpMenu); });
@@ -640,10 +639,10 @@ TTextViewer* TMainForm::ShowTextViewer(const QString& path) {
 }
 
 void TMainForm::OpenBesideExecutable(const QString& fileName) {
-    const QString path = ExecutableDir() + QLatin1Char('/') + fileName;
-    if (!QFileInfo::exists(path)) {
+    const QString path = DocumentPath(ExecutableDir(), fileName);
+    if (path.isEmpty()) {
         ShowMessage(this, TMsgKind::Information,
-                    QStringLiteral("The document \"%1\" is not installed.").arg(path));
+                    QStringLiteral("The document \"%1\" is not installed.").arg(fileName));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))

@@ -14,6 +14,24 @@ QString WithExtension(const QString& path, const char* extension) {
     return info.dir().filePath(info.completeBaseName() + QLatin1String(extension));
 }
 
+QString EngineLibraryPath(const QString& programDir) {
+    const QDir dir(programDir);
+    const QString beside    = dir.filePath(QLatin1String(kEngineLibrary));
+    const QString installed = dir.filePath(QStringLiteral("../lib/korven/") + kEngineLibrary);
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return beside;
+}
+
+QString DocumentPath(const QString& programDir, const QString& relative) {
+    const QDir dir(programDir);
+    for (const char* folder : {"../share/doc/korven/", "../docs/"}) {
+        const QString path = QDir::cleanPath(dir.filePath(QLatin1String(folder) + relative));
+        if (QFileInfo::exists(path)) return path;
+    }
+    return {};
+}
+
 bool WriteRunControlFile(const QString& folder, const QString& projectPath, QString& error) {
     const QString target = QDir(folder).filePath(QLatin1String(kRunControlFile));
     QSaveFile file(target);

@@ -12,6 +12,14 @@ namespace korven {
 /// The project path with its extension replaced (".kvo", ".kvp", ".kvr").
 QString WithExtension(const QString& path, const char* extension);
 
+/// The engine library of a program in `programDir`: beside it (the build tree) or, when no file
+/// is there, in ../lib/korven (an installed program). The path beside it when neither exists.
+QString EngineLibraryPath(const QString& programDir);
+
+/// A document of the program, `relative` to its documentation folder: the installed one
+/// (../share/doc/korven) or the build tree's (../docs). Empty when neither holds it.
+QString DocumentPath(const QString& programDir, const QString& relative);
+
 /// Writes the five lines of names.dat into `folder`: the version, the project path and the
 /// report, plot data and runtime paths derived from it. False with `error` set when the file
 /// cannot be written completely.

@@ -153,6 +153,40 @@ TEST(RunSupport, PathWithLineBreakIsRefused) {
     EXPECT_FALSE(QFile::exists(dir.filePath("names.dat")));
 }
 
+// A program finds the engine and the documents beside itself in the build tree (bin/, docs/) and
+// in an installed prefix (bin/, lib/korven/, share/doc/korven/).
+TEST(RunSupport, EngineAndDocumentsAreFoundInBuildTreeAndInstallTree) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QDir root(dir.path());
+    const auto touch = [&](const QString& relative) {
+        root.mkpath(QFileInfo(root.filePath(relative)).path());
+        QFile f(root.filePath(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    const QString bin = root.filePath("bin");
+    root.mkpath("bin");
+    const auto found = [&](const QString& document) {
+        return DocumentPath(bin, document).toStdString();
+    };
+    // neither: the path beside the program, so the load failure names it
+    EXPECT_EQ(EngineLibraryPath(bin).toStdString(), (bin + "/Korven2012_DLL.so").toStdString());
+    EXPECT_EQ(found("guide/index.html"), "");
+
+    touch("lib/korven/Korven2012_DLL.so");
+    touch("share/doc/korven/guide/index.html");
+    touch("docs/guide/korven-guide.pdf");
+    EXPECT_EQ(EngineLibraryPath(bin).toStdString(),
+              root.filePath("lib/korven/Korven2012_DLL.so").toStdString());
+    EXPECT_EQ(found("guide/index.html"),
+              root.filePath("share/doc/korven/guide/index.html").toStdString());
+    EXPECT_EQ(found("guide/korven-guide.pdf"),
+              root.filePath("docs/guide/korven-guide.pdf").toStdString());
+
+    touch("bin/Korven2012_DLL.so");  // the build tree's library beside the program wins
+    EXPECT_EQ(EngineLibraryPath(bin).toStdString(), (bin + "/Korven2012_DLL.so").toStdString());
+}
+
 // A German user locale writes "," for the decimal separator: that is what a run must undo.
 class GermanLocale : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -22,6 +23,7 @@
 #include <QUrl>
 #include <clocale>
 #include <memory>
+#include <string>
 
 #include "entry/DataDialogs.h"
 #include "entry/DataEdit.h"
@@ -91,6 +93,10 @@ class DesktopTest : public QObject {
         return w ? qobject_cast<D*>(w->widget()) : nullptr;
     }
     TTableForm* SoilWindow() { return TTableForm::WindowOf(FForm->Holder().Tables.SoilLayers()); }
+    QList<QUrl> FOpened;  ///< what the Help items handed to the desktop
+
+public slots:
+    void OpenedUrl(const QUrl& url) { FOpened << url; }
 
 private slots:
     void initTestCase() {
@@ -656,9 +662,24 @@ private slots:
         Action("EditInput")->trigger();
         QCOMPARE(FMessages.Texts, QStringList{"An error occurred in running the Word Processor"});
         FMessages.Texts.clear();
-        Action("HelpManual")->trigger();
-        QCOMPARE(FMessages.Texts.size(), 1);
-        QVERIFY(FMessages.Texts[0].contains("Korven 2012 Manual.pdf"));
+        // Help opens the guide of the build tree (bin/../docs) when it was built, else says so
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenedUrl");
+        for (const char* item : {"HelpContents", "HelpManual"}) {
+            FOpened.clear();
+            FMessages.Texts.clear();
+            Action(item)->trigger();
+            const QString document =
+                item == std::string("HelpContents") ? "guide/index.html" : "guide/korven-guide.pdf";
+            if (QFile::exists(QStringLiteral(KORVEN_BIN_DIR "/../docs/") + document)) {
+                QCOMPARE(FOpened.size(), 1);
+                QVERIFY(FOpened[0].toLocalFile().endsWith("/docs/" + document));
+                QVERIFY(FMessages.Texts.isEmpty());
+            } else {
+                QCOMPARE(FMessages.Texts.size(), 1);
+                QVERIFY(FMessages.Texts[0].contains(document));
+            }
+        }
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 
     void windowMenuListsChildren() {
