@@ -1,6 +1,7 @@
 // korven plot: the result graphs and the elevation view of a project written as PNG, PDF or SVG
 // files without a display, with a measured load test over the load-settlement graphs.
 #include <QGuiApplication>
+#include <QLocale>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -212,6 +213,8 @@ void PrintTable(const TCriterionTable& t, const std::string& test) {
 }  // namespace
 
 int plotCommand(const std::vector<std::string>& args) {
+    // a scripted tool writes the same files and tables whatever the user's locale: "." throughout
+    QLocale::setDefault(QLocale::c());
     for (const std::string& a : args)
         if (a == "--help" || a == "-h") {
             std::cout << kPlotHelp;
