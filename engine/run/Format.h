@@ -237,6 +237,7 @@ public:
     RecordSink& operator=(const RecordSink&) = delete;
 
     void append(const char* p, std::size_t n) {
+        if (n == 0) return;  // an empty text may come with no storage at all
         if (n > static_cast<std::size_t>(end_ - pos_)) {
             spill(p, n);
             return;
