@@ -10,6 +10,7 @@
 #include "Results.h"
 #include "entry/SystemTables.h"
 #include "graphs/PlotLoad.h"
+#include "project/PlotInput.h"
 #include "project/ProgramData.h"
 
 namespace fs = std::filesystem;
@@ -108,17 +109,8 @@ int exportCommand(const std::vector<std::string>& args) {
         printError(project + ": " + read.Message);
         return 1;
     }
-    TPlotProject values;
-    values.Units            = data.Units;
-    values.DesignMethod     = data.DesignMethod;
-    values.LoadType         = data.LoadType;
-    values.MinDiameter      = data.MinDiameter;
-    values.SafetyFactorSide = data.SafetyFactorSide;
-    values.SafetyFactorBase = data.SafetyFactorBase;
-    std::vector<TLayerRow> layers;
-    const TGridTable& soil = data.Tables().SoilLayers();
-    for (int r = 0; r < soil.RowCount(); ++r)
-        layers.push_back({soil.Column(kSoilType).IntegerAt(r), soil.Column(kSoilDepth).FloatAt(r)});
+    TPlotProject values                 = PlotProjectOf(data);
+    const std::vector<TLayerRow> layers = LayerRowsOf(data);
     TResultGraphs graphs;
     if (!graphs.LoadPlotData(files.plot, values, layers, &error)) {
         printError(files.plot + ": " + error);

@@ -19,6 +19,7 @@
 #include "graphs/LoadTestOverlay.h"
 #include "graphs/PlotLoad.h"
 #include "project/GeneralFormat.h"
+#include "project/PlotInput.h"
 #include "project/ProgramData.h"
 
 namespace fs = std::filesystem;
@@ -256,23 +257,11 @@ int plotCommand(const std::vector<std::string>& args) {
         printError(o.project + ": " + read.Message);
         return 1;
     }
-    TPlotProject values;
-    values.Units            = data.Units;
-    values.DesignMethod     = data.DesignMethod;
-    values.LoadType         = data.LoadType;
-    values.MinDiameter      = data.MinDiameter;
-    values.SafetyFactorSide = data.SafetyFactorSide;
-    values.SafetyFactorBase = data.SafetyFactorBase;
-    std::vector<TLayerRow> layers;
+    TPlotProject values                 = PlotProjectOf(data);
+    const std::vector<TLayerRow> layers = LayerRowsOf(data);
     SideViewData side;
-    side.shaft             = {data.MinDiameter, data.DesignLength, data.BellRatio, data.BellAngle};
-    const TGridTable& soil = data.Tables().SoilLayers();
-    for (int r = 0; r < soil.RowCount(); ++r) {
-        const int type          = soil.Column(kSoilType).IntegerAt(r);
-        const long double depth = soil.Column(kSoilDepth).FloatAt(r);
-        layers.push_back({type, depth});
-        side.layers.push_back({type, depth});
-    }
+    side.shaft = {data.MinDiameter, data.DesignLength, data.BellRatio, data.BellAngle};
+    for (const TLayerRow& l : layers) side.layers.push_back({l.SoilType, l.BottomDepth});
     auto graphs = std::make_unique<TResultGraphs>();
     if (!graphs->LoadPlotData(files.plot, values, layers, &error)) {
         printError(files.plot + ": " + error);

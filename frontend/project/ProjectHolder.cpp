@@ -9,6 +9,7 @@
 #include "entry/TableForm.h"
 #include "project/MainForm.h"
 #include "project/Messages.h"
+#include "project/PlotInput.h"
 
 namespace korven {
 
@@ -71,17 +72,8 @@ bool TProjectHolder::SaveProject(QString& error) {
 }
 
 bool TProjectHolder::LoadPlots(const QString& plotFile, bool showError) {
-    TPlotProject values;
-    values.Units            = Project.Units;
-    values.DesignMethod     = Project.DesignMethod;
-    values.LoadType         = Project.LoadType;
-    values.MinDiameter      = Project.MinDiameter;
-    values.SafetyFactorSide = Project.SafetyFactorSide;
-    values.SafetyFactorBase = Project.SafetyFactorBase;
-    std::vector<TLayerRow> layers;
-    const TGridTable& soil = Tables.SoilLayers();
-    for (int r = 0; r < soil.RowCount(); ++r)
-        layers.push_back({soil.Column(kSoilType).IntegerAt(r), soil.Column(kSoilDepth).FloatAt(r)});
+    TPlotProject values                 = PlotProjectOf(Project);
+    const std::vector<TLayerRow> layers = LayerRowsOf(Project);
     const bool ok               = Graphs.LoadPlotData(plotFile.toStdString(), values, layers);
     Project.SettlementAvailable = values.SettlementAvailable;
     if (ok && FForm.OnPlotsLoaded) FForm.OnPlotsLoaded(FForm);
